@@ -1,0 +1,12 @@
+# Shared part of the two MinGW-w64 toolchain files. Expects TRINUMERO_MINGW_PREFIX.
+set(CMAKE_C_COMPILER ${TRINUMERO_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TRINUMERO_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TRINUMERO_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TRINUMERO_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# One self-contained exe: no libgcc, libstdc++ or winpthread DLL beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,0 +1,6 @@
+# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (posix thread model,
+# which GoogleTest needs for std::mutex).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TRINUMERO_MINGW_PREFIX x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,49 @@
+#include "support/numbered_table.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using trinumero::NumberedTable;
+
+struct Entry {
+    int handle = 0;
+};
+
+TEST(NumberedTable, StartsEmptyWithRoomForSixteen) {
+    NumberedTable<Entry> table;
+    EXPECT_EQ(table.Room(), 16u);
+    for (int number : {-1, 0, 15, 16, 1000}) {
+        EXPECT_EQ(table.Find(number), nullptr) << number;
+    }
+}
+
+TEST(NumberedTable, TakeCreatesAndGrowsByNumberPlusSixteen) {
+    NumberedTable<Entry> table;
+    table.Take(3)->handle = 7;
+    EXPECT_EQ(table.Find(3)->handle, 7);
+    EXPECT_EQ(table.Take(3)->handle, 7) << "taking again keeps the entry";
+    table.Take(20)->handle = 9;
+    EXPECT_EQ(table.Room(), 36u);
+    EXPECT_EQ(table.Find(20)->handle, 9);
+    EXPECT_EQ(table.Find(3)->handle, 7);
+    EXPECT_EQ(table.Take(-1), nullptr);
+}
+
+TEST(NumberedTable, FreeForgetsOnlyThatEntry) {
+    NumberedTable<Entry> table;
+    table.Take(1)->handle = 1;
+    table.Take(2)->handle = 2;
+    table.Free(1);
+    table.Free(99);
+    EXPECT_EQ(table.Find(1), nullptr);
+    ASSERT_NE(table.Find(2), nullptr);
+    int visited = 0;
+    table.ForEach([&](int number, Entry& entry) {
+        EXPECT_EQ(number, entry.handle);
+        ++visited;
+    });
+    EXPECT_EQ(visited, 1);
+}
+
+}  // namespace
