@@ -6,7 +6,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all run test deps build-native build-win64 build-win32 test-native test-win64 bench clean
+.PHONY: all run test deps build-native build-win64 build-win32 test-native test-win64 fuzz fuzz-smoke bench clean
 
 all: build-native build-win64 build-win32
 
@@ -32,7 +32,14 @@ test-win64: build-win64
 	$(CTEST) --preset win64
 
 test: deps
-	$(MAKE) --no-print-directory test-native test-win64 build-win32
+	$(MAKE) --no-print-directory test-native test-win64 build-win32 fuzz-smoke
+
+# A short, bounded fuzz run is part of make test; make fuzz runs longer.
+fuzz-smoke: deps
+	./scripts/run-fuzz.sh 20
+
+fuzz: deps
+	./scripts/run-fuzz.sh 600
 
 run: build-win64
 	./scripts/run.sh out/build/win64

@@ -1,0 +1,1 @@
+// Message box requester tests.
