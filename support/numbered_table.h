@@ -12,7 +12,7 @@ namespace trinumero {
 
 template <typename Entry>
 class NumberedTable {
-public:
+  public:
     static constexpr std::size_t kGrowth = 16;
 
     explicit NumberedTable(std::size_t initial_room = kGrowth) : entries_(initial_room) {}
@@ -64,7 +64,7 @@ public:
         }
     }
 
-private:
+  private:
     std::vector<std::optional<Entry>> entries_;
 };
 

@@ -1,0 +1,42 @@
+#pragma once
+
+// The text of a formatted number. It lives inline (64 binary digits at most), so
+// formatting a keystroke's value never touches the heap.
+
+#include <array>
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace trinumero {
+
+class NumberText {
+  public:
+    static constexpr std::size_t kCapacity = 64;
+
+    NumberText() { chars_[0] = '\0'; }
+
+    // Takes the characters [first, first + count) of a buffer the formatter filled.
+    NumberText(const char* first, std::size_t count) : size_(count) {
+        std::memcpy(chars_.data(), first, count);
+        chars_[count] = '\0';
+    }
+
+    std::string_view View() const { return {chars_.data(), size_}; }
+    const char* CStr() const { return chars_.data(); }
+    std::size_t Size() const { return size_; }
+    std::string Str() const { return std::string(View()); }
+
+    operator std::string_view() const { return View(); }
+
+    friend bool operator==(const NumberText& text, std::string_view other) {
+        return text.View() == other;
+    }
+
+  private:
+    std::array<char, kCapacity + 1> chars_;  // filled up to size_ and a terminator
+    std::size_t size_ = 0;
+};
+
+}  // namespace trinumero
