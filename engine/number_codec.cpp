@@ -134,13 +134,15 @@ Value ParseDecText(std::string_view text) {
 }
 
 NumberText FormatHex(Value value) {
-    char buffer[16];
-    std::size_t first = sizeof buffer;
-    do {
-        buffer[--first] = "0123456789ABCDEF"[value & 0xF];
+    const int bits = 64 - std::countl_zero(value | 1);
+    const auto count = static_cast<std::size_t>((bits + 3) / 4);
+    NumberText text;
+    char* digits = text.Reserve(count);
+    for (std::size_t i = count; i-- > 0;) {
+        digits[i] = "0123456789ABCDEF"[value & 0xF];
         value >>= 4;
-    } while (value != 0);
-    return NumberText(buffer + first, sizeof buffer - first);
+    }
+    return text;
 }
 
 NumberText FormatDec(Value value) {
@@ -168,13 +170,14 @@ NumberText FormatDec(Value value) {
 }
 
 NumberText FormatBin(Value value) {
-    char buffer[64];
-    std::size_t first = sizeof buffer;
-    do {
-        buffer[--first] = static_cast<char>('0' + (value & 1));
+    const auto count = static_cast<std::size_t>(64 - std::countl_zero(value | 1));
+    NumberText text;
+    char* digits = text.Reserve(count);
+    for (std::size_t i = count; i-- > 0;) {
+        digits[i] = static_cast<char>('0' + (value & 1));
         value >>= 1;
-    } while (value != 0);
-    return NumberText(buffer + first, sizeof buffer - first);
+    }
+    return text;
 }
 
 }  // namespace trinumero

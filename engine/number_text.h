@@ -23,6 +23,14 @@ class NumberText {
         chars_[count] = '\0';
     }
 
+    // Makes the text count characters long and returns where to write them; formatters
+    // fill it in place from the last digit back.
+    char* Reserve(std::size_t count) {
+        size_ = count;
+        chars_[count] = '\0';
+        return chars_.data();
+    }
+
     std::string_view View() const { return {chars_.data(), size_}; }
     const char* CStr() const { return chars_.data(); }
     std::size_t Size() const { return size_; }
