@@ -1,0 +1,140 @@
+#include "settings/settings_file_state.h"
+
+#include <array>
+#include <cstdint>
+#include <new>
+#include <string>
+#include <utility>
+
+namespace trinumero {
+
+namespace {
+
+constexpr std::array<char, 3> kByteOrderMark{'\xEF', '\xBB', '\xBF'};
+
+// The most a file may hold for its text to be read: one read call takes a 32-bit size, and
+// the buffer needs two more bytes for the NULs.
+constexpr std::uint64_t kMaxReadSize = 0xFFFFFFFFu - 2;
+
+// Reads the whole content after an optional byte-order mark into the state's buffer and
+// parses it. Whatever fails here only means that nothing was read.
+void ReadSettingsText(SettingsFileState& state) {
+    SettingsFile& file = *state.handle;
+    state.text_mode = kPlainTextMode;
+    std::uint64_t size = file.Size().value_or(0);
+    if (size >= kByteOrderMark.size()) {
+        std::array<char, 3> head{};
+        const std::optional<std::size_t> got = file.Read(head);
+        if (got == head.size() && head == kByteOrderMark) {
+            state.text_mode = kUtf8TextMode;
+            size -= head.size();
+        } else if (!file.SeekToStart()) {
+            return;
+        }
+    }
+    if (size == 0 || size > kMaxReadSize || size > SIZE_MAX - 2) {
+        return;
+    }
+    const auto length = static_cast<std::size_t>(size);
+    try {
+        state.text.assign(length + 2, '\0');
+    } catch (const std::bad_alloc&) {
+        state.text.clear();
+        return;
+    }
+    const std::size_t got = file.Read(std::span<char>(state.text.data(), length)).value_or(0);
+    // A shorter read than the size said is what the file holds now.
+    state.text_end = got < length ? got : length;
+    state.text[state.text_end] = '\0';
+    state.text[state.text_end + 1] = '\0';
+    ParseSettingsText(std::string_view(state.text.data(), state.text_end), state.entries);
+}
+
+// Writes the key entries over the whole file. False when any step fails.
+bool WriteSettingsText(SettingsFileState& state) {
+    SettingsFile& file = *state.handle;
+    std::string output;
+    try {
+        output = BuildSettingsOutput(state.entries);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (!file.SeekToStart()) {
+        return false;
+    }
+    bool written = true;
+    if (!output.empty()) {
+        written = file.Write(output) == output.size();
+    }
+    // The end goes where the writing stopped, so an emptied file never keeps stale bytes.
+    const bool ended = file.SetEnd();
+    return written && ended;
+}
+
+}  // namespace
+
+SettingsHandle OpenSettingsForRead(SettingsFileState& state, SettingsFileSystem& files,
+                                   std::string_view path) {
+    CloseSettings(state);
+    std::unique_ptr<SettingsFile> file = files.Open(path, kSettingsReadWriteMode);
+    if (!file) {
+        file = files.Open(path, kSettingsReadOnlyMode);
+    }
+    if (!file) {
+        return 0;
+    }
+    state.handle = std::move(file);
+    ReadSettingsText(state);
+    return state.handle->Handle();
+}
+
+std::int32_t ReadSettingLong(const SettingsFileState& state, std::string_view key,
+                             std::int32_t fallback) {
+    if (!state.handle) {
+        return fallback;
+    }
+    const SettingsEntry* entry = FindSettingValue(state.entries, state.text_mode, key);
+    return entry ? SettingIntegerFromText(entry->Value()) : fallback;
+}
+
+SettingsHandle CreateSettingsFile(SettingsFileState& state, SettingsFileSystem& files,
+                                  std::string_view path) {
+    CloseSettings(state);
+    std::unique_ptr<SettingsFile> file = files.Open(path, kSettingsCreateMode);
+    if (!file) {
+        return 0;
+    }
+    state.handle = std::move(file);
+    return state.handle->Handle();
+}
+
+void WriteSettingLong(SettingsFileState& state, std::string_view key, std::int32_t value) {
+    if (!state.handle) {
+        return;
+    }
+    PutSettingEntry(state.entries, key, SettingTextFromInteger(value));
+    state.modified = true;
+}
+
+bool CloseSettings(SettingsFileState& state) {
+    bool ok = true;
+    if (state.handle) {
+        if (state.modified) {
+            ok = WriteSettingsText(state);
+        }
+        if (!state.handle->Close()) {
+            ok = false;
+        }
+    }
+    // Entries may be views into the text buffer: they go first.
+    state.entries.clear();
+    state.text.clear();
+    state.text.shrink_to_fit();
+    state.text_end = 0;
+    state.text_mode = kPlainTextMode;
+    state.modified = false;
+    state.handle.reset();
+    return ok;
+}
+
+}  // namespace trinumero

@@ -1,0 +1,117 @@
+#pragma once
+
+// Reading and writing the settings file over a small file interface, so that the same
+// steps run against the platform's files and against an in-memory stand-in.
+//
+//   reading: OpenSettingsForRead -> ReadSettingLong ... -> CloseSettings
+//   writing: CreateSettingsFile  -> WriteSettingLong ... -> CloseSettings
+//
+// Only one settings file is open at a time; opening or creating closes whatever was open.
+// The file on disk changes only when it is created (emptied) and when a modified file is
+// closed (written whole, with one write).
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "settings/settings_text.h"
+
+namespace trinumero {
+
+// Open modes, with the platform's own numbers (CreateFileA's arguments).
+inline constexpr std::uint32_t kFileGenericRead = 0x80000000u;
+inline constexpr std::uint32_t kFileGenericWrite = 0x40000000u;
+inline constexpr std::uint32_t kFileShareRead = 0x00000001u;
+inline constexpr std::uint32_t kFileCreateAlways = 2;
+inline constexpr std::uint32_t kFileOpenExisting = 3;
+inline constexpr std::uint32_t kFileAttributeNormal = 0x00000080u;
+
+struct FileOpenMode {
+    std::uint32_t access;
+    std::uint32_t share;
+    std::uint32_t creation;
+    std::uint32_t attributes;
+
+    friend bool operator==(const FileOpenMode&, const FileOpenMode&) = default;
+};
+
+// The modes in which the settings file is opened: read and write first, so that the share
+// mode keeps other writers out; read only when that is refused, so that a read-only file
+// can still be read; a fresh or emptied file for writing.
+inline constexpr FileOpenMode kSettingsReadWriteMode{
+    kFileGenericRead | kFileGenericWrite, kFileShareRead, kFileOpenExisting, kFileAttributeNormal};
+inline constexpr FileOpenMode kSettingsReadOnlyMode{kFileGenericRead, kFileShareRead,
+                                                    kFileOpenExisting, kFileAttributeNormal};
+inline constexpr FileOpenMode kSettingsCreateMode{kFileGenericWrite, kFileShareRead,
+                                                  kFileCreateAlways, kFileAttributeNormal};
+
+// Non-zero platform handle of an open settings file; 0 for none.
+using SettingsHandle = std::uintptr_t;
+
+// One open file. Destroying it closes it if Close was not called.
+class SettingsFile {
+  public:
+    virtual ~SettingsFile() = default;
+
+    virtual SettingsHandle Handle() const = 0;
+    // The file's size; nullopt when the platform cannot tell.
+    virtual std::optional<std::uint64_t> Size() = 0;
+    // Reads up to into.size() bytes from the current position; nullopt on failure.
+    virtual std::optional<std::size_t> Read(std::span<char> into) = 0;
+    virtual bool SeekToStart() = 0;
+    // Writes at the current position; the number of bytes written, nullopt on failure.
+    virtual std::optional<std::size_t> Write(std::span<const char> bytes) = 0;
+    // Ends the file at the current position.
+    virtual bool SetEnd() = 0;
+    virtual bool Close() = 0;
+};
+
+class SettingsFileSystem {
+  public:
+    virtual ~SettingsFileSystem() = default;
+    // The opened file, or nullptr when the platform refuses.
+    virtual std::unique_ptr<SettingsFile> Open(std::string_view path, const FileOpenMode& mode) = 0;
+};
+
+// The one open settings file of the process, or nothing ("empty").
+struct SettingsFileState {
+    std::unique_ptr<SettingsFile> handle;
+    // Set by a write since the file was opened or created: only then does closing write it.
+    bool modified = false;
+    // The content as read (without a byte-order mark) followed by two NUL bytes; empty when
+    // nothing was read. Parsed entries are views into it.
+    std::vector<char> text;
+    std::size_t text_end = 0;
+    int text_mode = kPlainTextMode;
+    SettingsEntryList entries;
+};
+
+// Closes whatever is open, opens the existing file at path and parses it whole. The handle,
+// or 0 when the file cannot be opened even for reading. A file that opens counts as read
+// whatever its content.
+SettingsHandle OpenSettingsForRead(SettingsFileState& state, SettingsFileSystem& files,
+                                   std::string_view path);
+
+// The key's value as an integer; fallback when the key is not found or nothing is open.
+std::int32_t ReadSettingLong(const SettingsFileState& state, std::string_view key,
+                             std::int32_t fallback);
+
+// Closes whatever is open and creates the file at path, emptying an existing one. The
+// handle, or 0 when the platform refuses; a refused create leaves an existing file alone.
+SettingsHandle CreateSettingsFile(SettingsFileState& state, SettingsFileSystem& files,
+                                  std::string_view path);
+
+// Stores the value under the key, to be written at the close; nothing when nothing is open.
+void WriteSettingLong(SettingsFileState& state, std::string_view key, std::int32_t value);
+
+// Writes a modified file (the key entries, replacing the whole content), closes it and
+// returns the state to empty. False when something the close had to do failed: the output
+// could not be built, written or the file ended, or the handle not closed; the file is then
+// left as the platform left it. True with nothing open.
+bool CloseSettings(SettingsFileState& state);
+
+}  // namespace trinumero

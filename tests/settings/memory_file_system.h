@@ -1,0 +1,161 @@
+#pragma once
+
+// An in-memory stand-in for the platform's files: paths map to contents, every open is
+// recorded with its modes, and any step can be made to fail.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "settings/settings_file_state.h"
+
+namespace trinumero::testing {
+
+class MemoryFileSystem final : public SettingsFileSystem {
+  public:
+    struct OpenCall {
+        std::string path;
+        FileOpenMode mode;
+    };
+
+    // Contents by path; a path not here does not exist.
+    std::map<std::string, std::string> files;
+    // Paths that refuse write access (read-only files) and paths that refuse every open
+    // (directories, locked files).
+    std::set<std::string> read_only;
+    std::set<std::string> unopenable;
+
+    std::vector<OpenCall> opens;
+    int open_count = 0;
+
+    // Failures of the steps on an open file.
+    bool fail_size = false;
+    bool fail_read = false;
+    bool fail_seek = false;
+    bool fail_write = false;
+    std::optional<std::size_t> short_write;  // write at most this many bytes
+    bool fail_set_end = false;
+    bool fail_close = false;
+    int write_calls = 0;
+    int read_calls = 0;
+
+    std::unique_ptr<SettingsFile> Open(std::string_view path_view,
+                                       const FileOpenMode& mode) override {
+        std::string path(path_view);
+        opens.push_back({path, mode});
+        if (unopenable.count(path) != 0) {
+            return nullptr;
+        }
+        const bool wants_write = (mode.access & kFileGenericWrite) != 0;
+        if (wants_write && read_only.count(path) != 0) {
+            return nullptr;
+        }
+        auto found = files.find(path);
+        if (mode.creation == kFileOpenExisting) {
+            if (found == files.end()) {
+                return nullptr;
+            }
+        } else if (mode.creation == kFileCreateAlways) {
+            files[path].clear();
+        } else {
+            return nullptr;
+        }
+        ++open_count;
+        return std::make_unique<File>(*this, std::move(path), mode.access, ++last_handle_);
+    }
+
+  private:
+    class File final : public SettingsFile {
+      public:
+        File(MemoryFileSystem& owner, std::string path, std::uint32_t access, SettingsHandle handle)
+            : owner_(owner), path_(std::move(path)), access_(access), handle_(handle) {}
+        ~File() override { Close(); }
+
+        SettingsHandle Handle() const override { return handle_; }
+
+        std::optional<std::uint64_t> Size() override {
+            if (owner_.fail_size) {
+                return std::nullopt;
+            }
+            return Content().size();
+        }
+
+        std::optional<std::size_t> Read(std::span<char> into) override {
+            ++owner_.read_calls;
+            if (owner_.fail_read || (access_ & kFileGenericRead) == 0) {
+                return std::nullopt;
+            }
+            const std::string& content = Content();
+            const std::size_t available =
+                position_ < content.size() ? content.size() - position_ : 0;
+            const std::size_t count = std::min(available, into.size());
+            std::copy_n(content.data() + position_, count, into.data());
+            position_ += count;
+            return count;
+        }
+
+        bool SeekToStart() override {
+            if (owner_.fail_seek) {
+                return false;
+            }
+            position_ = 0;
+            return true;
+        }
+
+        std::optional<std::size_t> Write(std::span<const char> bytes) override {
+            ++owner_.write_calls;
+            if (owner_.fail_write || (access_ & kFileGenericWrite) == 0) {
+                return std::nullopt;
+            }
+            const std::size_t count =
+                std::min(bytes.size(), owner_.short_write.value_or(bytes.size()));
+            std::string& content = Content();
+            if (content.size() < position_ + count) {
+                content.resize(position_ + count);
+            }
+            std::copy_n(bytes.data(), count, content.data() + position_);
+            position_ += count;
+            return count;
+        }
+
+        bool SetEnd() override {
+            if (owner_.fail_set_end || (access_ & kFileGenericWrite) == 0) {
+                return false;
+            }
+            Content().resize(position_);
+            return true;
+        }
+
+        bool Close() override {
+            if (closed_) {
+                return true;
+            }
+            closed_ = true;
+            --owner_.open_count;
+            return !owner_.fail_close;
+        }
+
+      private:
+        std::string& Content() { return owner_.files[path_]; }
+
+        MemoryFileSystem& owner_;
+        std::string path_;
+        std::uint32_t access_;
+        SettingsHandle handle_;
+        std::size_t position_ = 0;
+        bool closed_ = false;
+    };
+
+    SettingsHandle last_handle_ = 0x100;
+};
+
+}  // namespace trinumero::testing

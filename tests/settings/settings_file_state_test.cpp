@@ -1,0 +1,273 @@
+// Opening, reading, creating and writing the settings file, against in-memory files.
+#include "settings/settings_file_state.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "support/charset_check.h"
+#include "tests/settings/memory_file_system.h"
+
+namespace {
+
+using trinumero::CloseSettings;
+using trinumero::CreateSettingsFile;
+using trinumero::kPlainTextMode;
+using trinumero::kSettingsCreateMode;
+using trinumero::kSettingsReadOnlyMode;
+using trinumero::kSettingsReadWriteMode;
+using trinumero::kUtf8TextMode;
+using trinumero::OpenSettingsForRead;
+using trinumero::ReadSettingLong;
+using trinumero::SettingsFileState;
+using trinumero::Utf8FromLatin1;
+using trinumero::WriteSettingLong;
+using trinumero::testing::MemoryFileSystem;
+
+constexpr char kKey[] = "Поверх остальных окон";
+constexpr char kPath[] = "C:\\Temp\\\\Trinumero.ini";
+const std::string kZeroLine = std::string(kKey) + " = 0\r\n";
+const std::string kOneLine = std::string(kKey) + " = 1\r\n";
+
+class SettingsFileStateTest : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        CloseSettings(state);
+        EXPECT_EQ(files.open_count, 0);
+    }
+
+    // Opens a file holding content and returns the key's value (fallback -99).
+    int ReadFrom(const std::string& content, const std::string& key = kKey) {
+        files.files[kPath] = content;
+        EXPECT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+        const int value = ReadSettingLong(state, key, -99);
+        EXPECT_TRUE(CloseSettings(state));
+        return value;
+    }
+
+    SettingsFileState state;
+    MemoryFileSystem files;
+};
+
+TEST_F(SettingsFileStateTest, OpensForReadAndWriteSoOthersCanOnlyRead) {
+    files.files[kPath] = "";
+    EXPECT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    ASSERT_EQ(files.opens.size(), 1u);
+    EXPECT_EQ(files.opens[0].path, kPath);
+    EXPECT_EQ(files.opens[0].mode, kSettingsReadWriteMode);
+    EXPECT_EQ(kSettingsReadWriteMode.share, trinumero::kFileShareRead);
+}
+
+TEST_F(SettingsFileStateTest, ReadOnlyFileIsOpenedForReadingOnly) {
+    files.files[kPath] = kOneLine;
+    files.read_only.insert(kPath);
+    EXPECT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    ASSERT_EQ(files.opens.size(), 2u);
+    EXPECT_EQ(files.opens[1].mode, kSettingsReadOnlyMode);
+    EXPECT_EQ(ReadSettingLong(state, kKey, 0), 1);
+}
+
+TEST_F(SettingsFileStateTest, MissingFileIsNotOpenedAndStateStaysEmpty) {
+    EXPECT_EQ(OpenSettingsForRead(state, files, kPath), 0u);
+    EXPECT_EQ(files.opens.size(), 2u);
+    EXPECT_EQ(state.handle, nullptr);
+    EXPECT_EQ(ReadSettingLong(state, kKey, 5), 5);
+    EXPECT_EQ(files.files.count(kPath), 0u);
+}
+
+TEST_F(SettingsFileStateTest, ReadingNeverChangesTheFile) {
+    const std::string content = "; mine\r\n" + kOneLine + "[x]\r\n";
+    files.files[kPath] = content;
+    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    EXPECT_EQ(ReadSettingLong(state, kKey, 0), 1);
+    EXPECT_TRUE(CloseSettings(state));
+    EXPECT_EQ(files.files[kPath], content);
+    EXPECT_EQ(files.write_calls, 0);
+}
+
+TEST_F(SettingsFileStateTest, ContentIsReadWithOneCallAfterTheMarkCheck) {
+    EXPECT_EQ(ReadFrom(kOneLine), 1);
+    // Three bytes to look for a byte-order mark, then the whole content at once.
+    EXPECT_EQ(files.read_calls, 2);
+}
+
+TEST_F(SettingsFileStateTest, ValuesComeThroughTheFile) {
+    struct Case {
+        std::string content;
+        int value;
+    };
+    const Case cases[] = {
+        {"", -99},
+        {"\xEF\xBB\xBF", -99},
+        {"\xEF\xBB", -99},
+        {kZeroLine, 0},
+        {kOneLine, 1},
+        {std::string(kKey) + "=1", 1},
+        {" \t" + std::string(kKey) + " \t= \t1 \t\r\n", 1},
+        {std::string(kKey) + " = 7", 7},
+        {std::string(kKey) + " = -1", -1},
+        {std::string(kKey) + " = 99999999999", INT_MAX},
+        {std::string(kKey) + " = ", 0},
+        {std::string(kKey) + " = on", 0},
+        {std::string(kKey) + "\r\n= 1", 0},
+        {"[main]\r\n" + kOneLine, -99},
+        {kZeroLine + kOneLine, 0},
+        {";" + kOneLine, -99},
+        {"abc", -99},  // three bytes that are no mark: the position goes back to the start
+        {std::string("x\0y=3\r\n", 7) + kOneLine, 1},
+        {"\xEF\xBB\xBF" + Utf8FromLatin1(kKey) + " = 1", 1},
+        {"\xEF\xBB\xBF" + kOneLine, -99},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadFrom(c.content), c.value) << c.content;
+    }
+    EXPECT_EQ(ReadFrom("abc=4", "ABC"), 4);
+    EXPECT_EQ(ReadFrom("\xEF\xBB\xBF"
+                       "abc=4",
+                       "abc"),
+              4);
+}
+
+TEST_F(SettingsFileStateTest, TextModeFollowsTheByteOrderMark) {
+    files.files[kPath] = "\xEF\xBB\xBFk=1";
+    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    EXPECT_EQ(state.text_mode, kUtf8TextMode);
+    EXPECT_EQ(std::string(state.text.data(), state.text_end), "k=1");
+    // Two NUL bytes follow the text.
+    ASSERT_EQ(state.text.size(), state.text_end + 2);
+    EXPECT_EQ(state.text[state.text_end], '\0');
+    EXPECT_EQ(state.text[state.text_end + 1], '\0');
+
+    files.files[kPath] = "k=1";
+    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    EXPECT_EQ(state.text_mode, kPlainTextMode);
+}
+
+TEST_F(SettingsFileStateTest, FailedSizeOrReadStillOpensWithNoEntries) {
+    files.fail_size = true;
+    EXPECT_EQ(ReadFrom(kOneLine), -99);
+    files.fail_size = false;
+    files.fail_read = true;
+    EXPECT_EQ(ReadFrom(kOneLine), -99);
+}
+
+TEST_F(SettingsFileStateTest, OpeningClosesTheFileOpenBefore) {
+    files.files[kPath] = kOneLine;
+    files.files["other"] = "";
+    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    ASSERT_NE(OpenSettingsForRead(state, files, "other"), 0u);
+    EXPECT_EQ(files.open_count, 1);
+    EXPECT_EQ(ReadSettingLong(state, kKey, 3), 3);
+    ASSERT_NE(CreateSettingsFile(state, files, kPath), 0u);
+    EXPECT_EQ(files.open_count, 1);
+    EXPECT_EQ(ReadSettingLong(state, kKey, 3), 3);
+    EXPECT_EQ(OpenSettingsForRead(state, files, "missing"), 0u);
+    EXPECT_EQ(files.open_count, 0);
+}
+
+TEST_F(SettingsFileStateTest, CreateEmptiesTheFileAndWritingReplacesItOnClose) {
+    for (const int value : {0, 1}) {
+        files.files[kPath] = std::string(100, 'x');
+        ASSERT_NE(CreateSettingsFile(state, files, kPath), 0u);
+        EXPECT_EQ(files.opens.back().mode, kSettingsCreateMode);
+        // Created but not yet closed: empty on disk.
+        EXPECT_EQ(files.files[kPath], "");
+        WriteSettingLong(state, kKey, value);
+        EXPECT_EQ(files.files[kPath], "");
+        EXPECT_TRUE(CloseSettings(state));
+        EXPECT_EQ(files.files[kPath], value == 0 ? kZeroLine : kOneLine);
+        EXPECT_EQ(files.files[kPath].size(), 27u);
+    }
+    EXPECT_EQ(files.write_calls, 2);
+}
+
+TEST_F(SettingsFileStateTest, CreatedFileNotWrittenStaysEmpty) {
+    files.files[kPath] = kOneLine;
+    ASSERT_NE(CreateSettingsFile(state, files, kPath), 0u);
+    EXPECT_TRUE(CloseSettings(state));
+    EXPECT_EQ(files.files[kPath], "");
+    EXPECT_EQ(files.write_calls, 0);
+}
+
+TEST_F(SettingsFileStateTest, RepeatedWritesKeepOneLineWithTheLastValue) {
+    ASSERT_NE(CreateSettingsFile(state, files, kPath), 0u);
+    WriteSettingLong(state, "mode", 1);
+    WriteSettingLong(state, "other", -5);
+    WriteSettingLong(state, "MODE", INT_MIN);
+    EXPECT_TRUE(CloseSettings(state));
+    EXPECT_EQ(files.files[kPath], "MODE = -2147483648\r\nother = -5\r\n");
+}
+
+TEST_F(SettingsFileStateTest, RefusedCreateLeavesTheFileAndTheStateAlone) {
+    files.files[kPath] = kOneLine;
+    files.read_only.insert(kPath);
+    EXPECT_EQ(CreateSettingsFile(state, files, kPath), 0u);
+    EXPECT_EQ(state.handle, nullptr);
+    WriteSettingLong(state, kKey, 0);
+    EXPECT_TRUE(CloseSettings(state));
+    EXPECT_EQ(files.files[kPath], kOneLine);
+}
+
+TEST_F(SettingsFileStateTest, CloseReportsEveryFailureOfAWrite) {
+    struct Case {
+        const char* name;
+        void (*inject)(MemoryFileSystem&);
+        std::string left;  // what the file holds afterwards
+    };
+    const Case cases[] = {
+        {"write", [](MemoryFileSystem& f) { f.fail_write = true; }, ""},
+        {"short write", [](MemoryFileSystem& f) { f.short_write = 10; }, kOneLine.substr(0, 10)},
+        {"set end", [](MemoryFileSystem& f) { f.fail_set_end = true; }, kOneLine},
+        {"seek", [](MemoryFileSystem& f) { f.fail_seek = true; }, ""},
+        {"close", [](MemoryFileSystem& f) { f.fail_close = true; }, kOneLine},
+    };
+    for (const Case& c : cases) {
+        MemoryFileSystem failing;
+        SettingsFileState fresh;
+        failing.files[kPath] = "previous";
+        ASSERT_NE(CreateSettingsFile(fresh, failing, kPath), 0u);
+        c.inject(failing);
+        WriteSettingLong(fresh, kKey, 1);
+        EXPECT_FALSE(CloseSettings(fresh)) << c.name;
+        EXPECT_EQ(failing.files[kPath], c.left) << c.name;
+        EXPECT_EQ(failing.open_count, 0) << c.name;
+        EXPECT_EQ(fresh.handle, nullptr) << c.name;
+    }
+}
+
+TEST_F(SettingsFileStateTest, CloseOfAnUnmodifiedFileReportsOnlyTheClose) {
+    files.files[kPath] = kOneLine;
+    files.fail_write = true;
+    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    EXPECT_TRUE(CloseSettings(state));
+    files.fail_close = true;
+    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    EXPECT_FALSE(CloseSettings(state));
+}
+
+TEST_F(SettingsFileStateTest, CloseReturnsTheStateToEmpty) {
+    files.files[kPath] = "\xEF\xBB\xBFk=1\r\n";
+    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    EXPECT_FALSE(state.entries.empty());
+    EXPECT_TRUE(CloseSettings(state));
+    EXPECT_EQ(state.handle, nullptr);
+    EXPECT_FALSE(state.modified);
+    EXPECT_TRUE(state.text.empty());
+    EXPECT_EQ(state.text_end, 0u);
+    EXPECT_EQ(state.text_mode, kPlainTextMode);
+    EXPECT_TRUE(state.entries.empty());
+    EXPECT_EQ(ReadSettingLong(state, "k", 8), 8);
+    // Closing again with nothing open only clears the state.
+    EXPECT_TRUE(CloseSettings(state));
+}
+
+TEST_F(SettingsFileStateTest, WritingWithNothingOpenDoesNothing) {
+    WriteSettingLong(state, kKey, 1);
+    EXPECT_FALSE(state.modified);
+    EXPECT_TRUE(state.entries.empty());
+    EXPECT_TRUE(CloseSettings(state));
+    EXPECT_TRUE(files.opens.empty());
+}
+
+}  // namespace

@@ -1,0 +1,333 @@
+// The on-top setting in Trinumero.ini of the temporary directory, which each test points
+// at a directory of its own.
+#include "settings/settings_store.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/settings_file_win32.h"
+#include "support/charset_check.h"
+#include "tests/settings/memory_file_system.h"
+#include "tests/settings/temp_directory.h"
+
+namespace {
+
+using trinumero::BuildSettingsFilePath;
+using trinumero::GetTempDirectory;
+using trinumero::LoadOnTopSetting;
+using trinumero::MessageRequester;
+using trinumero::OnTopKey;
+using trinumero::SaveOnTopSetting;
+using trinumero::SettingsFilePath;
+using trinumero::SettingsFileState;
+using trinumero::SettingsStoreServices;
+using trinumero::SizedTextCall;
+using trinumero::TextOfSizedCall;
+using trinumero::Win32SettingsFileSystem;
+using trinumero::testing::MemoryFileSystem;
+using trinumero::testing::PlatformRefusesReplacing;
+using trinumero::testing::ReadWholeFile;
+using trinumero::testing::TempDirectory;
+using trinumero::testing::WriteWholeFile;
+
+struct Shown {
+    std::string title;
+    std::string text;
+    unsigned flags;
+
+    friend bool operator==(const Shown&, const Shown&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Shown& shown) {
+    return out << shown.title << " / " << shown.text << " / " << shown.flags;
+}
+
+class RecordingRequester final : public MessageRequester {
+  public:
+    int Show(std::string_view title, std::string_view text, unsigned flags) override {
+        shown.push_back({std::string(title), std::string(text), flags});
+        return IDOK;
+    }
+    std::vector<Shown> shown;
+};
+
+const Shown kReadMessage{"Модуль чтения настроек",
+                         "По неизвестной причине неудалось прочитать настройки\x0A\x0D"
+                         "Настройки установлены по умолчанию!",
+                         16};
+const Shown kSaveMessage{"Модуль сохранения настроек",
+                         "По неизвестной причине неудалось сохранить настройки", 16};
+
+std::string OnTopLine(int value) {
+    return std::string(OnTopKey) + " = " + std::to_string(value) + "\r\n";
+}
+
+std::optional<std::string> Environment(const char* name) {
+    std::vector<char> buffer(32768);
+    const DWORD length =
+        GetEnvironmentVariableA(name, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) {
+        return std::nullopt;
+    }
+    return std::string(buffer.data(), length);
+}
+
+void SetEnvironment(const char* name, const std::optional<std::string>& value) {
+    SetEnvironmentVariableA(name, value ? value->c_str() : nullptr);
+}
+
+// Points TMP and TEMP at a directory for the lifetime of the object.
+class TempRedirect {
+  public:
+    TempRedirect() : tmp_(Environment("TMP")), temp_(Environment("TEMP")) {}
+    TempRedirect(const TempRedirect&) = delete;
+    TempRedirect& operator=(const TempRedirect&) = delete;
+    ~TempRedirect() {
+        SetEnvironment("TMP", tmp_);
+        SetEnvironment("TEMP", temp_);
+    }
+    void To(const std::string& directory) {
+        SetEnvironmentVariableA("TMP", directory.c_str());
+        SetEnvironmentVariableA("TEMP", directory.c_str());
+    }
+
+  private:
+    std::optional<std::string> tmp_;
+    std::optional<std::string> temp_;
+};
+
+class SettingsStoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.Made());
+        redirect.To(dir.Path());
+        path = BuildSettingsFilePath();
+        file_path = dir.File("Trinumero.ini");
+    }
+
+    TempDirectory dir;
+    TempRedirect redirect;
+    std::string path;
+    std::string file_path;  // the same file, named with one backslash
+    SettingsFileState state;
+    Win32SettingsFileSystem files;
+    RecordingRequester requester;
+    SettingsStoreServices services{state, files, requester};
+};
+
+TEST_F(SettingsStoreTest, PathIsTrinumeroIniInTheTemporaryDirectory) {
+    EXPECT_EQ(GetTempDirectory(), dir.Path() + "\\");
+    EXPECT_EQ(path, dir.Path() + "\\\\Trinumero.ini");
+}
+
+TEST_F(SettingsStoreTest, ShortFormOfTheDirectoryComesBackLong) {
+    std::vector<char> short_form(MAX_PATH + 1);
+    const DWORD length = GetShortPathNameA(dir.Path().c_str(), short_form.data(),
+                                           static_cast<DWORD>(short_form.size()));
+    ASSERT_GT(length, 0u);
+    ASSERT_LT(length, short_form.size());
+    const std::string short_path(short_form.data(), length);
+    if (short_path == dir.Path()) {
+        GTEST_SKIP() << "no short form of " << dir.Path();
+    }
+    redirect.To(short_path);
+    EXPECT_EQ(GetTempDirectory(), dir.Path() + "\\");
+}
+
+TEST_F(SettingsStoreTest, FailingLongFormKeepsTheTemporaryPath) {
+    // The long form of a directory that does not exist cannot be had.
+    const std::string missing = dir.File("not there");
+    redirect.To(missing);
+    EXPECT_EQ(GetTempDirectory(), missing + "\\");
+    EXPECT_EQ(BuildSettingsFilePath(), missing + "\\\\Trinumero.ini");
+}
+
+TEST_F(SettingsStoreTest, LongTemporaryPathIsNotCut) {
+    // The longest temporary path the platform gives, which is 260 bytes or more with its
+    // backslash where the platform allows it.
+    std::string longest;
+    for (std::size_t length = 4 * MAX_PATH; length > dir.Path().size() + 1; --length) {
+        const std::string candidate =
+            dir.Path() + "\\" + std::string(length - dir.Path().size() - 1, 'd');
+        redirect.To(candidate);
+        std::vector<char> raw(8 * MAX_PATH);
+        const DWORD raw_length = GetTempPathA(static_cast<DWORD>(raw.size()), raw.data());
+        if (raw_length > 0 && raw_length < raw.size()) {
+            longest.assign(raw.data(), raw_length);
+            break;
+        }
+    }
+    ASSERT_FALSE(longest.empty());
+    std::printf("longest temporary path here: %zu bytes\n", longest.size());
+    EXPECT_EQ(GetTempDirectory(), longest);
+}
+
+// A call like GetTempPathA that gives the text when the buffer holds it with its NUL.
+SizedTextCall CallGiving(const std::string& text, int& calls) {
+    return [&text, &calls](std::uint32_t size, char* buffer) -> std::uint32_t {
+        ++calls;
+        if (size <= text.size()) {
+            return static_cast<std::uint32_t>(text.size() + 1);
+        }
+        std::copy(text.begin(), text.end(), buffer);
+        buffer[text.size()] = '\0';
+        return static_cast<std::uint32_t>(text.size());
+    };
+}
+
+TEST(SettingsStoreSizedText, BufferGrowsToTheRoomAskedFor) {
+    struct Case {
+        std::size_t length;
+        std::size_t room;
+        int calls;
+    };
+    const Case cases[] = {
+        {259, MAX_PATH + 1, 1}, {260, MAX_PATH + 1, 1},  {261, MAX_PATH + 1, 2},
+        {300, MAX_PATH + 1, 2}, {5000, MAX_PATH + 1, 2}, {10, 0, 2},
+    };
+    for (const Case& c : cases) {
+        const std::string text = "C:\\" + std::string(c.length - 3, 'x');
+        int calls = 0;
+        EXPECT_EQ(TextOfSizedCall(CallGiving(text, calls), c.room), text) << c.length;
+        EXPECT_EQ(calls, c.calls) << c.length;
+    }
+}
+
+TEST(SettingsStoreSizedText, FailureGivesNothing) {
+    EXPECT_EQ(TextOfSizedCall([](std::uint32_t, char*) { return std::uint32_t{0}; }, 10),
+              std::nullopt);
+    // A call that asks for more every time must not be followed for ever.
+    int calls = 0;
+    EXPECT_EQ(TextOfSizedCall(
+                  [&calls](std::uint32_t size, char*) {
+                      ++calls;
+                      return size + 10;
+                  },
+                  10),
+              std::nullopt);
+    EXPECT_LT(calls, 10);
+}
+
+TEST_F(SettingsStoreTest, FirstStartCreatesTheFileWithZeroSilently) {
+    EXPECT_EQ(LoadOnTopSetting(path, services), 0);
+    EXPECT_TRUE(requester.shown.empty());
+    EXPECT_EQ(ReadWholeFile(file_path), OnTopLine(0));
+    EXPECT_EQ(ReadWholeFile(file_path)->size(), 27u);
+}
+
+TEST_F(SettingsStoreTest, LoadedValueIsHandedOnUnchangedAndTheFileLeftAlone) {
+    struct Case {
+        std::string content;
+        int value;
+    };
+    const Case cases[] = {
+        {OnTopLine(1), 1},
+        {std::string(OnTopKey) + "=7", 7},
+        {"  " + std::string(OnTopKey) + " = -1  \n", -1},
+        {"", 0},
+        {"[section]\r\n" + OnTopLine(1), 0},
+        {std::string(OnTopKey) + " = yes\r\n", 0},
+        {"other = 1\r\n", 0},
+        {std::string(OnTopKey) + " = 99999999999\r\n", 2147483647},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteWholeFile(file_path, c.content));
+        EXPECT_EQ(LoadOnTopSetting(path, services), c.value) << c.content;
+        EXPECT_EQ(ReadWholeFile(file_path), c.content);
+    }
+    EXPECT_TRUE(requester.shown.empty());
+}
+
+TEST_F(SettingsStoreTest, UnusableFileShowsTheSaveThenTheReadMessageAndGivesZero) {
+    ASSERT_TRUE(CreateDirectoryA(file_path.c_str(), nullptr));
+    EXPECT_EQ(LoadOnTopSetting(path, services), 0);
+    EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage, kReadMessage}));
+}
+
+TEST_F(SettingsStoreTest, ReadOnlyFileStartsSilentlyAndOnlyTogglesComplain) {
+    ASSERT_TRUE(WriteWholeFile(file_path, OnTopLine(1)));
+    ASSERT_TRUE(SetFileAttributesA(file_path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(LoadOnTopSetting(path, services), 1);
+    EXPECT_TRUE(requester.shown.empty());
+    if (!PlatformRefusesReplacing(dir.Path(), FILE_ATTRIBUTE_READONLY)) {
+        GTEST_SKIP() << "this platform lets read-only files be replaced";
+    }
+    SaveOnTopSetting(path, 0, services);
+    EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage}));
+    EXPECT_EQ(ReadWholeFile(file_path), OnTopLine(1));
+}
+
+TEST_F(SettingsStoreTest, EachSaveWritesTheFileAfresh) {
+    ASSERT_TRUE(WriteWholeFile(file_path, "; mine\r\nhand = made\r\n" + OnTopLine(0)));
+    SaveOnTopSetting(path, 1, services);
+    EXPECT_EQ(ReadWholeFile(file_path), OnTopLine(1));
+    EXPECT_EQ(LoadOnTopSetting(path, services), 1);
+    SaveOnTopSetting(path, 0, services);
+    EXPECT_EQ(ReadWholeFile(file_path), OnTopLine(0));
+    EXPECT_EQ(LoadOnTopSetting(path, services), 0);
+    EXPECT_TRUE(requester.shown.empty());
+}
+
+TEST_F(SettingsStoreTest, SaveLeavesNoFileOpen) {
+    SaveOnTopSetting(path, 1, services);
+    EXPECT_EQ(state.handle, nullptr);
+    const HANDLE exclusive = CreateFileA(file_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(exclusive, INVALID_HANDLE_VALUE);
+    CloseHandle(exclusive);
+}
+
+TEST(SettingsStoreFailures, FailedWriteAfterTheCreateIsReported) {
+    const char path[] = "C:\\temp\\\\Trinumero.ini";
+    const auto inject = {
+        +[](MemoryFileSystem& f) { f.fail_write = true; },
+        +[](MemoryFileSystem& f) { f.short_write = 3; },
+        +[](MemoryFileSystem& f) { f.fail_set_end = true; },
+        +[](MemoryFileSystem& f) { f.fail_close = true; },
+    };
+    for (const auto& fail : inject) {
+        MemoryFileSystem files;
+        SettingsFileState state;
+        RecordingRequester requester;
+        fail(files);
+        SaveOnTopSetting(path, 1, SettingsStoreServices{state, files, requester});
+        EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage}));
+        EXPECT_EQ(files.open_count, 0);
+    }
+}
+
+TEST(SettingsStoreFailures, FirstStartWithAFailingWriteReportsTheSaveOnly) {
+    MemoryFileSystem files;
+    SettingsFileState state;
+    RecordingRequester requester;
+    files.fail_write = true;
+    EXPECT_EQ(LoadOnTopSetting("T.ini", SettingsStoreServices{state, files, requester}), 0);
+    // The created file exists, empty: it opens, and the key is simply not there.
+    EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage}));
+    EXPECT_EQ(files.files["T.ini"], "");
+}
+
+TEST_F(SettingsStoreTest, ProcessPathIsBuiltOnceAndUsedByTheProcessLoad) {
+    const std::string first = SettingsFilePath();
+    TempDirectory other;
+    ASSERT_TRUE(other.Made());
+    redirect.To(other.Path());
+    EXPECT_EQ(SettingsFilePath(), first);
+    // No other test builds it, so it was built for this test's directory.
+    ASSERT_EQ(first, path);
+    EXPECT_EQ(LoadOnTopSetting(), 0);
+    EXPECT_EQ(ReadWholeFile(file_path), OnTopLine(0));
+    SaveOnTopSetting(SettingsFilePath(), 1);
+    EXPECT_EQ(ReadWholeFile(file_path), OnTopLine(1));
+    EXPECT_EQ(LoadOnTopSetting(), 1);
+    EXPECT_EQ(ReadWholeFile(other.File("Trinumero.ini")), std::nullopt);
+}
+
+}  // namespace
