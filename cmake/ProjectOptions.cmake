@@ -26,6 +26,8 @@ function(trinumero_target_options target)
     endif()
     if(WIN32)
         # Windows 7 API level; UNICODE stays off: wide calls are made explicitly.
+        # Lets the linker drop what the program does not use: the exe stays small.
+        target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections)
         target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX
                                                      _WIN32_WINNT=0x0601 WINVER=0x0601)
     endif()

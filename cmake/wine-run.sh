@@ -9,7 +9,9 @@
 # build folder and shared by every test of that folder until --stop.
 set -eu
 
-build_dir=$1
+# Wine wants an absolute prefix path.
+mkdir -p "$1"
+build_dir=$(cd "$1" && pwd)
 shift
 
 export WINEPREFIX="$build_dir/wineprefix"
@@ -73,8 +75,6 @@ stop_all() {
     rm -f "$xvfb_pid_file" "$xvfb_display_file"
 }
 
-mkdir -p "$build_dir"
-
 if [ "${1:-}" = "--stop" ]; then
     stop_all
     exit 0
@@ -88,11 +88,20 @@ fi
         start_xvfb
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        private_display=
         if [ -z "${DISPLAY:-}" ]; then
             DISPLAY=":$(tr -dc 0-9 <"$xvfb_display_file")"
             export DISPLAY
+            private_display=1
         fi
         "$WINE" wineboot --init 9>&- </dev/null >/dev/null 2>&1 || true
+        if [ -n "$private_display" ]; then
+            # No window manager runs on the private display: Wine then draws the window
+            # frames itself (screenshots show the caption) and does not wait 2 s for a
+            # manager whenever a window is hidden or destroyed.
+            "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+                9>&- </dev/null >/dev/null 2>&1 || true
+        fi
         "$WINESERVER" -w 9>&- 2>/dev/null || true
     fi
 ) 9>"$build_dir/wine-run.lock"

@@ -5,12 +5,9 @@
 // two fields. Nothing is kept between calls; everything is read from the fields.
 
 #include "engine/field_access.h"
+#include "engine/field_numbers.h"
 
 namespace trinumero {
-
-inline constexpr int kHexField = 0;
-inline constexpr int kDecField = 1;
-inline constexpr int kBinField = 2;
 
 // Converts from field 0 (hexadecimal), 1 (decimal) or 2 (binary); other numbers do
 // nothing. The edited field itself is never written back.

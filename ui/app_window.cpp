@@ -1,1 +1,153 @@
-// Main window, controls and menu.
+#include "ui/app_window.h"
+
+#include <cstdint>
+#include <string>
+
+#include "support/wide_text.h"
+#include "ui/event_model.h"
+#include "ui/window_tables.h"
+
+namespace trinumero {
+
+namespace {
+
+constexpr WORD kIconResource = 1;
+
+std::wstring ClassNameOf(int window) {
+    return L"WindowClass_" + std::to_wstring(window);
+}
+
+void RegisterWindowClass(const std::wstring& class_name) {
+    WNDCLASSW window_class{};
+    window_class.style = CS_DBLCLKS;
+    window_class.lpfnWndProc = MainWindowProcedure;
+    window_class.hInstance = ModuleInstance();
+    window_class.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(kIconResource));
+    window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    window_class.lpszClassName = class_name.c_str();
+    // Registering again for a window number used before is harmless; the result is not needed.
+    RegisterClassW(&window_class);
+}
+
+}  // namespace
+
+HWND CreateAppWindow(int window, int x, int y, int client_width, int client_height,
+                     std::string_view title, DWORD flags) {
+    WindowEntry* entry = WindowTable().Take(window);
+    if (entry == nullptr) {
+        return nullptr;
+    }
+    const std::wstring class_name = ClassNameOf(window);
+    RegisterWindowClass(class_name);
+
+    DWORD style = flags;
+    if ((flags & ~(kWindowOwnBits | WS_VISIBLE)) == 0) {
+        style |= WS_CAPTION;
+    }
+    const bool show = (style & WS_VISIBLE) == 0;
+    style &= ~(WS_VISIBLE | kWindowOwnBits);
+
+    RECT outer{0, 0, client_width, client_height};
+    AdjustWindowRect(&outer, style, FALSE);
+    int outer_width = outer.right - outer.left;
+    int outer_height = outer.bottom - outer.top;
+    if ((flags & kWindowFlagCentred) != 0) {
+        const int screen_width = GetSystemMetrics(SM_CXSCREEN);
+        const int screen_height = GetSystemMetrics(SM_CYSCREEN);
+        if (outer_width > screen_width) {
+            outer_width = screen_width;
+        }
+        if (outer_height > screen_height) {
+            outer_height = screen_height;
+        }
+        x = (screen_width - outer_width) / 2;
+        y = (screen_height - outer_height) / 2;
+    }
+
+    const std::wstring wide_title = WideFromCp1251(title);
+    HWND handle =
+        CreateWindowExW(0, class_name.c_str(), wide_title.c_str(), style, x, y, outer_width,
+                        outer_height, nullptr, nullptr, ModuleInstance(), nullptr);
+    if (handle == nullptr) {
+        UnregisterClassW(class_name.c_str(), ModuleInstance());
+        WindowTable().Free(window);
+        return nullptr;
+    }
+    entry->handle = handle;
+    SetPropW(handle, kWindowIdProperty,
+             reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(window) + 1));
+
+    if (show) {
+        ShowWindow(handle, (style & WS_MAXIMIZE) != 0 ? SW_MAXIMIZE : SW_SHOWNORMAL);
+    }
+
+    entry->accelerator_entries[0] = ACCEL{FVIRTKEY | FNOINVERT, VK_TAB, kCommandFocusForward};
+    entry->accelerator_entries[1] =
+        ACCEL{FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, kCommandFocusBackward};
+    entry->accelerators = CreateAcceleratorTableW(entry->accelerator_entries, 2);
+    entry->background = kNoColour;
+    return handle;
+}
+
+HWND WindowHandle(int window) {
+    const WindowEntry* entry = WindowTable().Find(window);
+    return entry != nullptr ? entry->handle : nullptr;
+}
+
+int SetWindowHidden(int window, int hidden) {
+    HWND handle = WindowHandle(window);
+    if (handle == nullptr) {
+        return 0;
+    }
+    if (hidden != 0) {
+        if (HWND owner = GetWindow(handle, GW_OWNER)) {
+            SetActiveWindow(owner);
+        }
+        return ShowWindow(handle, SW_HIDE);
+    }
+    return ShowWindow(handle, IsZoomed(handle) ? SW_MAXIMIZE : SW_SHOWNORMAL);
+}
+
+int SetOnTop(int window, int on_top) {
+    HWND handle = WindowHandle(window);
+    if (handle == nullptr) {
+        return 0;
+    }
+    return SetWindowPos(handle, on_top != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                        SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void DestroyAppWindow(int window) {
+    WindowEntry* entry = WindowTable().Find(window);
+    if (entry == nullptr) {
+        return;
+    }
+    if (entry->handle != nullptr) {
+        RemovePropW(entry->handle, kWindowIdProperty);
+        DestroyWindow(entry->handle);
+        // The window's menu bar went with it.
+        MenuTable().ForEach([&](int number, MenuEntry& menu) {
+            if (menu.window == entry->handle) {
+                MenuTable().Free(number);
+            }
+        });
+        if (CurrentMenuBuilder().window == entry->handle) {
+            CurrentMenuBuilder() = MenuBuilder{};
+        }
+        if (CurrentControlParent().window == entry->handle) {
+            CurrentControlParent().window = nullptr;
+        }
+    }
+    UnregisterClassW(ClassNameOf(window).c_str(), ModuleInstance());
+    if (entry->accelerators != nullptr) {
+        DestroyAcceleratorTable(entry->accelerators);
+    }
+    WindowTable().Free(window);
+}
+
+void DestroyAllWindows() {
+    WindowTable().ForEach([](int number, WindowEntry&) { DestroyAppWindow(number); });
+}
+
+}  // namespace trinumero

@@ -1,0 +1,108 @@
+#include "app/main_flow.h"
+
+#include <commctrl.h>
+
+#include "engine/conversion_controller.h"
+#include "settings/settings_file_win32.h"
+#include "settings/settings_store.h"
+#include "ui/app_window.h"
+#include "ui/controls.h"
+#include "ui/edit_field_access.h"
+#include "ui/event_model.h"
+#include "ui/highlight.h"
+#include "ui/library_slots.h"
+#include "ui/main_window_layout.h"
+#include "ui/menu.h"
+
+namespace trinumero {
+namespace {
+
+void StartCommonControls() {
+    InitCommonControls();
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&controls);
+}
+
+// Check mark, save, window state: in this order, whether the save succeeds or not.
+void ToggleOnTop(ProgramState& state) {
+    state.on_top_check_state = IsMenuItemChecked(kMainMenuNumber, kOnTopMenuItem);
+    const int on_top = state.on_top_check_state != 0 ? 0 : 1;
+    SetMenuItemChecked(kMainMenuNumber, kOnTopMenuItem, on_top);
+    SaveOnTopSetting(state.settings_path, on_top);
+    SetOnTop(kMainWindowNumber, on_top);
+}
+
+bool IsNumberField(int control) {
+    return control >= kHexField && control <= kBinField;
+}
+
+}  // namespace
+
+bool StartUp(ProgramState& state) {
+    state = ProgramState{};
+    StartCommonControls();
+
+    state.settings_path = SettingsFilePath();
+    // Before any window exists: a message shown here has no owner.
+    state.on_top_setting = LoadOnTopSetting();
+
+    const HWND window = CreateMainWindow();
+    if (window == nullptr || SetControlParent(window) == nullptr) {
+        return false;
+    }
+    SetWindowHidden(kMainWindowNumber, 1);
+
+    const MainWindowParts parts = BuildMainWindowContents(state.on_top_setting);
+    state.hex_field = parts.hex_field;
+    state.dec_field = parts.dec_field;
+    state.bin_field = parts.bin_field;
+
+    // Applied even without a menu bar.
+    SetOnTop(kMainWindowNumber, state.on_top_setting != 0 ? 1 : 0);
+    SetWindowHidden(kMainWindowNumber, 0);
+
+    state.keyboard_layout_result = SwitchKeyboardLayoutToUs();
+    return true;
+}
+
+void RunEventLoopTurn(ProgramState& state) {
+    state.event_code = WaitEvent();
+    state.event_control = EventControl();
+    state.event_type = EventSubtype();
+    state.event_menu_item = EventMenuItem();
+
+    if (state.event_code == kEventMenu && state.event_menu_item == kOnTopMenuItem) {
+        ToggleOnTop(state);
+    }
+    if (state.event_code == kEventControl && state.event_type == kTypeContentsChanged &&
+        IsNumberField(state.event_control)) {
+        // The frame comes first, whatever the field check then decides.
+        HighlightField(state.event_control, kMainWindowNumber);
+        EditFieldAccess fields({state.hex_field, state.dec_field, state.bin_field});
+        ConvertFromField(fields, state.event_control);
+    }
+    if (state.event_code == kEventClose) {
+        state.quit = 1;
+    }
+}
+
+void ShutDown() {
+    CloseSettings();
+    ReleaseAllLibraries();
+    DestroyAllWindows();
+}
+
+int RunProgram() {
+    ProgramState state;
+    if (StartUp(state)) {
+        while (state.quit != 1) {
+            RunEventLoopTurn(state);
+        }
+    }
+    ShutDown();
+    return 0;
+}
+
+}  // namespace trinumero

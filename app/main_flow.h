@@ -1,0 +1,43 @@
+#pragma once
+
+// The life of the process: start-up, the event loop, shutdown. Split into steps so that
+// the benchmarks can drive the same code as the program.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace trinumero {
+
+// The main flow's variables for the whole run.
+struct ProgramState {
+    HWND bin_field = nullptr;
+    int event_code = 0;
+    int quit = 0;
+    int event_control = 0;
+    HWND hex_field = nullptr;
+    int event_menu_item = 0;
+    int on_top_check_state = 0;
+    std::string settings_path;
+    HWND dec_field = nullptr;
+    int event_type = 0;
+    std::uint32_t keyboard_layout_result = 0;
+    std::int32_t on_top_setting = 0;
+};
+
+// Start-up up to the event loop: the setting loaded, the window built and shown, the
+// keyboard layout switched. False when the main window could not be made; the caller
+// then shuts down.
+bool StartUp(ProgramState& state);
+
+// One turn of the event loop: wait for an event and act on it.
+void RunEventLoopTurn(ProgramState& state);
+
+// Releases everything in order. The caller then ends the process with code 0.
+void ShutDown();
+
+// The whole run: start-up, the loop until the close request, shutdown. Returns 0.
+int RunProgram();
+
+}  // namespace trinumero

@@ -1,0 +1,186 @@
+// The real Trinumero.exe, started with its own temporary directory and used through real
+// input: what a user sees, what ends up in the settings file, and how the process ends.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "program_driver.h"
+
+namespace {
+
+using trinumero::testing::FileExists;
+using trinumero::testing::ProgramDriver;
+using trinumero::testing::ReadFileBytes;
+using trinumero::testing::ScratchDirectory;
+using trinumero::testing::ShownMessage;
+using trinumero::testing::WriteFileBytes;
+
+constexpr int kHex = 0;
+constexpr int kDec = 1;
+constexpr int kBin = 2;
+
+const std::string kKey =
+    "\xCF\xEE\xE2\xE5\xF0\xF5\x20\xEE\xF1\xF2\xE0\xEB\xFC\xED\xFB\xF5\x20\xEE\xEA\xEE\xED";
+const std::string kFileWithZero = kKey + " = 0\r\n";
+const std::string kFileWithOne = kKey + " = 1\r\n";
+
+constexpr COLORREF kHighlight = RGB(0, 109, 255);
+
+void PutOnClipboard(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+void ExpectFrameAround(ProgramDriver& program, int left, int top, int right, int bottom) {
+    for (int x : {left, (left + right) / 2, right}) {
+        EXPECT_EQ(program.ClientPixel(x, top), kHighlight) << x << "," << top;
+        EXPECT_EQ(program.ClientPixel(x, bottom), kHighlight) << x << "," << bottom;
+    }
+    for (int y : {top, (top + bottom) / 2, bottom}) {
+        EXPECT_EQ(program.ClientPixel(left, y), kHighlight) << left << "," << y;
+        EXPECT_EQ(program.ClientPixel(right, y), kHighlight) << right << "," << y;
+    }
+    EXPECT_NE(program.ClientPixel(left + 1, top + 1), kHighlight) << "the frame is one pixel wide";
+    EXPECT_NE(program.ClientPixel(left - 1, top - 1), kHighlight);
+}
+
+// The check mark, where the platform lets this process read another's menu.
+void ExpectChecked(const ProgramDriver& program, bool expected) {
+    if (const std::optional<bool> checked = program.IsMenuItemChecked()) {
+        EXPECT_EQ(*checked, expected);
+    }
+}
+
+TEST(EndToEnd, FirstStartCreatesTheFileSilentlyAndConvertsWhatIsTyped) {
+    ScratchDirectory temp;
+    ProgramDriver program(temp.Path());
+    ASSERT_TRUE(program.WaitForMainWindow());
+    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kFileWithZero);
+    EXPECT_FALSE(program.IsTopmost());
+    ExpectChecked(program, false);
+
+    // The road of one keystroke: 7 typed into the decimal field.
+    program.ClickField(kDec);
+    program.TypeKeys(L"7");
+    program.Settle();
+    EXPECT_EQ(program.FieldText(kHex), L"7");
+    EXPECT_EQ(program.FieldText(kBin), L"111");
+    ExpectFrameAround(program, 245, 90, 364, 109);
+
+    // Letters are shown as capitals in the hexadecimal field; the decimal frame goes.
+    program.ClickField(kHex);
+    program.PressKey(VK_END);
+    program.TypeKeys(L"\bff");
+    program.Settle();
+    EXPECT_EQ(program.FieldText(kHex), L"FF");
+    EXPECT_EQ(program.FieldText(kDec), L"255");
+    EXPECT_EQ(program.FieldText(kBin), L"11111111");
+    ExpectFrameAround(program, 60, 90, 159, 109);
+    EXPECT_NE(program.ClientPixel(245, 100), kHighlight);
+
+    // A stranger is rejected: the other fields keep their texts.
+    program.TypeKeys(L"g");
+    program.Settle();
+    EXPECT_EQ(program.FieldText(kHex), L"FFG");
+    EXPECT_EQ(program.FieldText(kDec), L"255");
+    EXPECT_EQ(program.FieldText(kBin), L"11111111");
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(program.Field(kHex), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 2u);
+    EXPECT_EQ(end, 3u);
+
+    // A pasted negative number fills all 64 bits.
+    program.ClickField(kDec);
+    program.PressKey(VK_END);
+    program.TypeKeys(L"\b\b\b");
+    program.Settle();
+    EXPECT_EQ(program.FieldText(kHex), L"0");
+    EXPECT_EQ(program.FieldText(kBin), L"0");
+    PutOnClipboard(L"-5");
+    program.PressKey('V', true);
+    program.Settle();
+    EXPECT_EQ(program.FieldText(kHex), L"FFFFFFFFFFFFFFFB");
+    EXPECT_EQ(program.FieldText(kBin), std::wstring(61, L'1') + L"011");
+
+    // Seventeen nines: the program writes past the typing limits.
+    program.TypeKeys(L"\b\b");
+    program.TypeKeys(L"99999999999999999");
+    program.Settle();
+    EXPECT_EQ(program.FieldText(kDec), L"99999999999999999");
+    EXPECT_EQ(program.FieldText(kHex), L"16345785D89FFFF");
+    EXPECT_EQ(program.FieldText(kBin).size(), 57u);
+    program.TypeKeys(L"9");
+    program.Settle();
+    EXPECT_EQ(program.FieldText(kDec), L"99999999999999999") << "an 18th digit is refused";
+
+    EXPECT_EQ(program.Close(), 0u);
+    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kFileWithZero) << "closing writes nothing";
+}
+
+TEST(EndToEnd, AnOnValueStartsOnTopAndEachToggleIsSaved) {
+    ScratchDirectory temp;
+    WriteFileBytes(temp.SettingsFile(), kKey + " = 5\r\n[Section]\r\nother=1\r\n");
+    ProgramDriver program(temp.Path());
+    ASSERT_TRUE(program.WaitForMainWindow());
+    EXPECT_TRUE(program.IsTopmost());
+    ExpectChecked(program, true);
+    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kKey + " = 5\r\n[Section]\r\nother=1\r\n")
+        << "a readable file is not rewritten at start-up";
+
+    program.ChooseOnTopItem();
+    ExpectChecked(program, false);
+    EXPECT_FALSE(program.IsTopmost());
+    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kFileWithZero);
+
+    program.ChooseOnTopItem();
+    ExpectChecked(program, true);
+    EXPECT_TRUE(program.IsTopmost());
+    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kFileWithOne);
+
+    EXPECT_EQ(program.Close(), 0u);
+}
+
+TEST(EndToEnd, AnEmptyFileGivesOffSilentlyAndStaysEmpty) {
+    ScratchDirectory temp;
+    WriteFileBytes(temp.SettingsFile(), "");
+    ProgramDriver program(temp.Path());
+    ASSERT_TRUE(program.WaitForMainWindow());
+    EXPECT_FALSE(program.IsTopmost());
+    ExpectChecked(program, false);
+    EXPECT_EQ(program.Close(), 0u);
+    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), "");
+}
+
+TEST(EndToEnd, AnUnusableSettingsPlaceShowsBothMessagesThenOpens) {
+    ScratchDirectory temp;
+    ASSERT_TRUE(CreateDirectoryW(temp.SettingsFile().c_str(), nullptr));
+    ProgramDriver program(temp.Path());
+
+    ShownMessage first;
+    ASSERT_TRUE(program.DismissMessageBox(first));
+    EXPECT_EQ(first.caption, L"Модуль сохранения настроек");
+    EXPECT_EQ(first.text, L"По неизвестной причине неудалось сохранить настройки");
+
+    ShownMessage second;
+    ASSERT_TRUE(program.DismissMessageBox(second));
+    EXPECT_EQ(second.caption, L"Модуль чтения настроек");
+    EXPECT_EQ(second.text,
+              L"По неизвестной причине неудалось прочитать настройки\n\r"
+              L"Настройки установлены по умолчанию!");
+
+    ASSERT_TRUE(program.WaitForMainWindow());
+    EXPECT_FALSE(program.IsTopmost());
+    ExpectChecked(program, false);
+    EXPECT_EQ(program.Close(), 0u);
+    EXPECT_TRUE(FileExists(temp.SettingsFile()));
+}
+
+}  // namespace

@@ -1,0 +1,340 @@
+#include "program_driver.h"
+
+#include <chrono>
+#include <thread>
+
+#ifndef TRINUMERO_EXE
+#error "TRINUMERO_EXE must name the program under test"
+#endif
+
+namespace trinumero::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::wstring WideFromUtf8(const std::string& text) {
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+// CMake gives the program's path as the build machine sees it; under Wine a Unix path is
+// reached through drive Z:.
+std::wstring ProgramPath() {
+    std::wstring path = WideFromUtf8(TRINUMERO_EXE);
+    if (!path.empty() && path[0] == L'/') {
+        path = L"Z:" + path;
+    }
+    for (wchar_t& c : path) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    return path;
+}
+
+// This process's environment with TMP and TEMP replaced.
+std::wstring EnvironmentWithTemp(const std::wstring& directory) {
+    std::wstring block;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; *entry != L'\0'; entry += wcslen(entry) + 1) {
+        const std::wstring line(entry);
+        if (_wcsnicmp(line.c_str(), L"TMP=", 4) == 0 || _wcsnicmp(line.c_str(), L"TEMP=", 5) == 0) {
+            continue;
+        }
+        block += line;
+        block.push_back(L'\0');
+    }
+    FreeEnvironmentStringsW(strings);
+    for (const wchar_t* name : {L"TMP=", L"TEMP="}) {
+        block += name + directory;
+        block.push_back(L'\0');
+    }
+    block.push_back(L'\0');
+    return block;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// GetWindowText on another process's control returns its creation caption, not what was
+// typed since: the text has to be asked for with WM_GETTEXT.
+std::wstring TextOf(HWND window) {
+    const auto length = static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+struct WindowSearch {
+    DWORD process_id;
+    const wchar_t* class_name;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process_id && IsWindowVisible(window) &&
+        ClassOf(window) == search->class_name) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindProcessWindow(DWORD process_id, const wchar_t* class_name) {
+    WindowSearch search{process_id, class_name, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+template <typename Predicate>
+bool WaitUntil(Predicate predicate, DWORD timeout_ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!predicate()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+void SendKey(WORD virtual_key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtual_key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void DeleteTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            const std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                DeleteTree(child);
+            } else {
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+ScratchDirectory::ScratchDirectory() {
+    static int counter = 0;
+    wchar_t base[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, base);
+    path_ = std::wstring(base) + L"trinumero-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter);
+    DeleteTree(path_);
+    CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+ScratchDirectory::~ScratchDirectory() {
+    DeleteTree(path_);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return "<missing>";
+    }
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+ProgramDriver::ProgramDriver(const std::wstring& temp_directory) {
+    std::wstring environment = EnvironmentWithTemp(temp_directory);
+    std::wstring path = ProgramPath();
+    std::wstring command_line = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, environment.data(), nullptr, &startup,
+                        &process_)) {
+        exited_ = true;
+    }
+}
+
+ProgramDriver::~ProgramDriver() {
+    if (!exited_ && process_.hProcess != nullptr) {
+        TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    if (process_.hProcess != nullptr) {
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+}
+
+bool ProgramDriver::DismissMessageBox(ShownMessage& message, DWORD timeout_ms) {
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindProcessWindow(ProcessId(), L"#32770")) != nullptr; },
+                   timeout_ms)) {
+        return false;
+    }
+    message.caption = TextOf(box);
+    message.text = TextOf(GetDlgItem(box, 0xFFFF));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, timeout_ms);
+}
+
+bool ProgramDriver::WaitForMainWindow(DWORD timeout_ms) {
+    return WaitUntil(
+        [&] { return (window_ = FindProcessWindow(ProcessId(), L"WindowClass_0")) != nullptr; },
+        timeout_ms);
+}
+
+HWND ProgramDriver::Field(int control) const {
+    return GetDlgItem(window_, control);
+}
+
+std::wstring ProgramDriver::FieldText(int control) const {
+    return TextOf(Field(control));
+}
+
+bool ProgramDriver::IsTopmost() const {
+    return (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+std::optional<bool> ProgramDriver::IsMenuItemChecked() const {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE;
+    if (!GetMenuItemInfoW(GetMenu(window_), 1, FALSE, &info)) {
+        return std::nullopt;
+    }
+    return (info.fState & MFS_CHECKED) != 0;
+}
+
+void ProgramDriver::ClickField(int control) {
+    SetForegroundWindow(window_);
+    RECT rect{};
+    GetWindowRect(Field(control), &rect);
+    const int x = (rect.left + rect.right) / 2;
+    const int y = (rect.top + rect.bottom) / 2;
+    const int screen_width = GetSystemMetrics(SM_CXSCREEN);
+    const int screen_height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = x * 65535 / (screen_width - 1);
+        input.mi.dy = y * 65535 / (screen_height - 1);
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, inputs, sizeof(INPUT));
+    WaitUntil([&] { return GetForegroundWindow() == window_; }, 2000);
+    Settle();
+}
+
+void ProgramDriver::PressKey(WORD virtual_key, bool with_control) {
+    if (with_control) {
+        SendKey(VK_CONTROL, false);
+    }
+    SendKey(virtual_key, false);
+    SendKey(virtual_key, true);
+    if (with_control) {
+        SendKey(VK_CONTROL, true);
+    }
+}
+
+void ProgramDriver::TypeKeys(const std::wstring& keys) {
+    for (const wchar_t key : keys) {
+        // At a fast typist's pace: Wine drops hardware keys that pile up faster than that.
+        std::this_thread::sleep_for(30ms);
+        if (key == L'\b') {
+            PressKey(VK_BACK);
+        } else if (key == L'-') {
+            PressKey(VK_OEM_MINUS);
+        } else if (key >= L'a' && key <= L'z') {
+            PressKey(static_cast<WORD>(key - L'a' + 'A'));
+        } else if (key >= L'A' && key <= L'Z') {
+            SendKey(VK_SHIFT, false);
+            PressKey(static_cast<WORD>(key));
+            SendKey(VK_SHIFT, true);
+        } else {
+            PressKey(static_cast<WORD>(key));
+        }
+    }
+}
+
+void ProgramDriver::ChooseOnTopItem() {
+    SetForegroundWindow(window_);
+    PressKey(VK_F10);
+    std::this_thread::sleep_for(100ms);
+    PressKey(VK_DOWN);
+    std::this_thread::sleep_for(100ms);
+    PressKey(VK_RETURN);
+    Settle();
+}
+
+void ProgramDriver::Settle() {
+    // Input reaches the program through the server asynchronously; give it time, then
+    // make sure its thread has come back to its message loop.
+    std::this_thread::sleep_for(150ms);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+COLORREF ProgramDriver::ClientPixel(int x, int y) const {
+    POINT point{x, y};
+    ClientToScreen(window_, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+DWORD ProgramDriver::Close() {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    DWORD code = 259;
+    if (WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process_.hProcess, &code);
+        exited_ = true;
+    }
+    return code;
+}
+
+}  // namespace trinumero::testing

@@ -1,0 +1,88 @@
+#pragma once
+
+// Drives the real Trinumero.exe from outside, as a user would: starts it with its own
+// temporary directory, finds its window, clicks and types with real input, chooses the
+// menu item, reads the fields and the screen back, and closes it.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trinumero::testing {
+
+// A fresh temporary directory for one program run, removed with everything in it.
+class ScratchDirectory {
+  public:
+    ScratchDirectory();
+    ~ScratchDirectory();
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    std::wstring SettingsFile() const { return path_ + L"\\Trinumero.ini"; }
+
+  private:
+    std::wstring path_;
+};
+
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+bool FileExists(const std::wstring& path);
+
+// A message box the program shows: its caption and its text.
+struct ShownMessage {
+    std::wstring caption;
+    std::wstring text;
+};
+
+class ProgramDriver {
+  public:
+    // Starts the program with TMP and TEMP pointing at the directory.
+    explicit ProgramDriver(const std::wstring& temp_directory);
+    ~ProgramDriver();
+    ProgramDriver(const ProgramDriver&) = delete;
+    ProgramDriver& operator=(const ProgramDriver&) = delete;
+
+    // Waits for a message box of the program, reads it and presses its OK button.
+    // Returns false when none appears within the time.
+    bool DismissMessageBox(ShownMessage& message, DWORD timeout_ms = 10000);
+
+    // Waits until the main window is visible. Returns false on time-out.
+    bool WaitForMainWindow(DWORD timeout_ms = 10000);
+
+    HWND Window() const { return window_; }
+    HWND Field(int control) const;
+    std::wstring FieldText(int control) const;
+    bool IsTopmost() const;
+    // The check mark of the on-top item; nothing where the platform does not let another
+    // process read a menu (Wine keeps menus inside their process).
+    std::optional<bool> IsMenuItemChecked() const;
+
+    // Real input: a click into the field, then keystrokes.
+    void ClickField(int control);
+    void TypeKeys(const std::wstring& keys);  // digits, letters, '-', and \b for Backspace
+    void PressKey(WORD virtual_key, bool with_control = false);
+
+    // Chooses "Поверх остальных окон" through the keyboard (F10, Down, Enter).
+    void ChooseOnTopItem();
+
+    // Waits until the program has handled everything sent so far.
+    void Settle();
+
+    // The colour of a pixel of the main window's client area, read from the screen.
+    COLORREF ClientPixel(int x, int y) const;
+
+    // Closes the window and waits for the process; returns its exit code.
+    DWORD Close();
+
+    DWORD ProcessId() const { return process_.dwProcessId; }
+
+  private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+    bool exited_ = false;
+};
+
+}  // namespace trinumero::testing

@@ -1,0 +1,111 @@
+// The frame round the edited field, read back from the window's pixels.
+#include "ui/highlight.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "tests/ui/main_window_fixture.h"
+#include "ui/main_window_layout.h"
+
+namespace {
+
+using trinumero::HighlightField;
+using trinumero::kHighlightColour;
+using trinumero::kMainWindowNumber;
+using trinumero::ui_test::MainWindowTest;
+
+struct Outline {
+    int control;
+    int left, top, right, bottom;  // inclusive
+};
+
+constexpr Outline kHexOutline{trinumero::kHexField, 60, 90, 159, 109};
+constexpr Outline kDecOutline{trinumero::kDecField, 245, 90, 364, 109};
+constexpr Outline kBinOutline{trinumero::kBinField, 30, 165, 386, 184};
+
+class Highlight : public MainWindowTest {
+  protected:
+    COLORREF Pixel(int x, int y) {
+        HDC dc = GetDC(window_);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(window_, dc);
+        return colour;
+    }
+
+    // Lets every repaint the platform still has queued happen.
+    void DrainMessages() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+
+    int FramedPixels(const Outline& o) {
+        int framed = 0;
+        for (int x = o.left; x <= o.right; ++x) {
+            framed += Pixel(x, o.top) == kHighlightColour;
+            framed += Pixel(x, o.bottom) == kHighlightColour;
+        }
+        for (int y = o.top + 1; y < o.bottom; ++y) {
+            framed += Pixel(o.left, y) == kHighlightColour;
+            framed += Pixel(o.right, y) == kHighlightColour;
+        }
+        return framed;
+    }
+
+    static int RingSize(const Outline& o) {
+        return 2 * (o.right - o.left + 1) + 2 * (o.bottom - o.top - 1);
+    }
+};
+
+TEST_F(Highlight, FramesExactlyTheOutermostRingOfEachField) {
+    for (const Outline& o : {kHexOutline, kDecOutline, kBinOutline}) {
+        EXPECT_EQ(HighlightField(o.control, kMainWindowNumber), 0);
+        DrainMessages();  // a late repaint of the field must not wipe the frame
+        EXPECT_EQ(FramedPixels(o), RingSize(o)) << "field " << o.control;
+        EXPECT_NE(Pixel(o.left - 1, o.top - 1), kHighlightColour);
+        EXPECT_NE(Pixel(o.right + 1, o.bottom + 1), kHighlightColour);
+        // The field's own inner border is still drawn, not erased by the window's background.
+        EXPECT_NE(Pixel(o.left + 1, o.top + 1), kHighlightColour);
+        EXPECT_NE(Pixel(o.left + 1, o.top + 1), GetSysColor(COLOR_BTNFACE));
+    }
+}
+
+TEST_F(Highlight, TheNextHighlightRemovesTheEarlierFrame) {
+    HighlightField(kHexOutline.control, kMainWindowNumber);
+    ASSERT_EQ(FramedPixels(kHexOutline), RingSize(kHexOutline));
+    HighlightField(kDecOutline.control, kMainWindowNumber);
+    DrainMessages();
+    EXPECT_EQ(FramedPixels(kHexOutline), 0);
+    EXPECT_EQ(FramedPixels(kDecOutline), RingSize(kDecOutline));
+}
+
+TEST_F(Highlight, ARepaintOfTheWindowRemovesTheFrame) {
+    HighlightField(kBinOutline.control, kMainWindowNumber);
+    ASSERT_EQ(FramedPixels(kBinOutline), RingSize(kBinOutline));
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    EXPECT_EQ(FramedPixels(kBinOutline), 0);
+}
+
+TEST_F(Highlight, AnUnknownControlRedrawsAndDrawsNothingVisible) {
+    HighlightField(kHexOutline.control, kMainWindowNumber);
+    HighlightField(42, kMainWindowNumber);
+    DrainMessages();
+    EXPECT_EQ(FramedPixels(kHexOutline), 0);
+    EXPECT_NE(Pixel(0, 0), kHighlightColour) << "a zero-sized outline may only touch (0, 0)";
+}
+
+TEST_F(Highlight, LeavesNoGdiObjectBehind) {
+    HighlightField(kHexOutline.control, kMainWindowNumber);
+    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (before == 0) {
+        GTEST_SKIP() << "this platform does not count GDI objects";
+    }
+    for (int i = 0; i < 300; ++i) {
+        HighlightField(i % 3, kMainWindowNumber);
+    }
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+}
+
+}  // namespace

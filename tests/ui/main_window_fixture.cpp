@@ -1,0 +1,85 @@
+#include "tests/ui/main_window_fixture.h"
+
+#include "ui/app_window.h"
+#include "ui/controls.h"
+#include "ui/event_model.h"
+#include "ui/main_window_layout.h"
+
+namespace trinumero::ui_test {
+
+std::vector<SeenEvent> PumpEvents() {
+    PostThreadMessageW(GetCurrentThreadId(), kSentinel, 0, 0);
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 3000, nullptr);
+    std::vector<SeenEvent> seen;
+    for (int turn = 0; turn < 500; ++turn) {
+        const int code = WaitEvent();
+        if (code == static_cast<int>(kSentinel)) {
+            break;
+        }
+        if (code == WM_TIMER) {
+            ADD_FAILURE() << "the sentinel did not come back";
+            break;
+        }
+        seen.push_back(SeenEvent{code, EventControl(), EventSubtype()});
+    }
+    KillTimer(nullptr, watchdog);
+    return seen;
+}
+
+void ResetEventState() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    EventRecord& record = Events();
+    record.deferred.Clear();
+    record.pending = 0;
+    record.item = 0;
+    record.event_type = 0;
+}
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+RECT ClientRectOf(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void MainWindowTest::SetUp() {
+    window_ = CreateMainWindow();
+    ASSERT_NE(window_, nullptr);
+    ASSERT_EQ(SetControlParent(window_), window_);
+    SetWindowHidden(kMainWindowNumber, 1);
+    const MainWindowParts parts = BuildMainWindowContents(on_top_setting_);
+    hex_ = parts.hex_field;
+    dec_ = parts.dec_field;
+    bin_ = parts.bin_field;
+    ASSERT_NE(parts.menu_bar, nullptr);
+    SetOnTop(kMainWindowNumber, on_top_setting_);
+    SetWindowHidden(kMainWindowNumber, 0);
+    SetForegroundWindow(window_);
+    SetActiveWindow(window_);
+    UpdateWindow(window_);
+    ResetEventState();
+}
+
+void MainWindowTest::TearDown() {
+    DestroyAllWindows();
+    ResetEventState();
+}
+
+void MainWindowTest::FocusAndSettle(HWND window) {
+    SetFocus(window);
+    PumpEvents();
+    ResetEventState();
+}
+
+}  // namespace trinumero::ui_test

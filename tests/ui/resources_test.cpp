@@ -1,0 +1,153 @@
+// The resources linked into the program: icon, manifest and version record.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// The wide forms of the resource types (the ANSI ones are the defaults in this build).
+const LPCWSTR kGroupIcon = MAKEINTRESOURCEW(14);
+const LPCWSTR kManifest = MAKEINTRESOURCEW(24);
+
+#pragma pack(push, 2)
+struct IconGroupEntry {
+    BYTE width;
+    BYTE height;
+    BYTE colour_count;
+    BYTE reserved;
+    WORD planes;
+    WORD bit_count;
+    DWORD bytes;
+    WORD id;
+};
+struct IconGroup {
+    WORD reserved;
+    WORD type;
+    WORD count;
+    IconGroupEntry entries[1];
+};
+#pragma pack(pop)
+
+std::string_view ResourceBytes(LPCWSTR type, LPCWSTR name) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, name, type);
+    if (found == nullptr) {
+        return {};
+    }
+    const auto* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    return {data, SizeofResource(module, found)};
+}
+
+TEST(ResourcesTest, IconOneIsA32By32ImageIn16Colours) {
+    const std::string_view group = ResourceBytes(kGroupIcon, MAKEINTRESOURCEW(1));
+    ASSERT_GE(group.size(), sizeof(IconGroup));
+    const auto* header = reinterpret_cast<const IconGroup*>(group.data());
+    ASSERT_EQ(header->count, 1) << "one image";
+    EXPECT_EQ(header->entries[0].width, 32);
+    EXPECT_EQ(header->entries[0].height, 32);
+    EXPECT_EQ(header->entries[0].colour_count, 16);
+    EXPECT_EQ(header->entries[0].bit_count, 4);
+
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 32);
+    EXPECT_EQ(bitmap.bmHeight, 32);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+}
+
+BOOL CALLBACK CountName(HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD, LONG_PTR count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+TEST(ResourcesTest, ExactlyOneManifestAsksForCommonControlsSix) {
+    int names = 0;
+    EnumResourceNamesW(GetModuleHandleW(nullptr), kManifest, CountName,
+                       reinterpret_cast<LONG_PTR>(&names));
+    EXPECT_EQ(names, 1);
+    int languages = 0;
+    EnumResourceLanguagesW(GetModuleHandleW(nullptr), kManifest, MAKEINTRESOURCEW(1), CountLanguage,
+                           reinterpret_cast<LONG_PTR>(&languages));
+    EXPECT_EQ(languages, 1);
+
+    const std::string manifest(ResourceBytes(kManifest, MAKEINTRESOURCEW(1)));
+    for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
+                             "processorArchitecture=\"*\"", "level=\"asInvoker\"",
+                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", ">true</gdiScaling>"}) {
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    }
+}
+
+TEST(ResourcesTest, ManifestBringsTheVersionSixCommonControls) {
+    InitCommonControls();
+    // The manifest redirects comctl32.dll to the side-by-side version 6 assembly.
+    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+    ASSERT_NE(comctl, nullptr);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(comctl, path, MAX_PATH);
+    std::wstring lower(path);
+    for (wchar_t& c : lower) {
+        c = static_cast<wchar_t>(towlower(c));
+    }
+    EXPECT_NE(lower.find(L"microsoft.windows.common-controls"), std::wstring::npos) << path;
+    EXPECT_NE(lower.find(L"_6.0."), std::wstring::npos) << path;
+}
+
+std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\041904E3\\") + name;
+    if (!VerQueryValueW(block.data(), path.c_str(), &value, &length) || length == 0) {
+        return L"<missing>";
+    }
+    return std::wstring(static_cast<const wchar_t*>(value));
+}
+
+TEST(ResourcesTest, RussianVersionRecord) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> block(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, block.data()));
+
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length));
+    ASSERT_EQ(length, 4u);
+    const auto* translation = static_cast<const WORD*>(value);
+    EXPECT_EQ(translation[0], 0x0419);
+    EXPECT_EQ(translation[1], 1251);
+
+    EXPECT_EQ(VersionString(block, L"ProductName"), L"Конвертер");
+    EXPECT_EQ(VersionString(block, L"FileDescription"), L"Конвертер систем исчисления");
+    EXPECT_EQ(VersionString(block, L"InternalName"), L"Trinumero.exe");
+    EXPECT_EQ(VersionString(block, L"FileVersion"), L"1.0");
+    EXPECT_EQ(VersionString(block, L"ProductVersion"), L"1.0");
+
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+// A picture of the main window as the user sees it, written into the build folder
+// (screenshots/main_window.bmp) and checked at a few pixels.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/ui/main_window_fixture.h"
+#include "ui/controls.h"
+#include "ui/field_text.h"
+#include "ui/main_window_layout.h"
+
+#ifndef TRINUMERO_SCREENSHOT_DIR
+#define TRINUMERO_SCREENSHOT_DIR "screenshots"
+#endif
+
+namespace trinumero::ui_test {
+namespace {
+
+// A top-down 32-bit image of the whole window, frame and menu included.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // 0x00RRGGBB
+
+    COLORREF At(int x, int y) const {
+        const std::uint32_t p =
+            pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                   static_cast<std::size_t>(x)];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+};
+
+Picture TakePicture(HWND window) {
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    Picture picture;
+    picture.width = outer.right - outer.left;
+    picture.height = outer.bottom - outer.top;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    // Copied from the window's own surface, frame, menu and controls included, as drawn.
+    HDC window_dc = GetWindowDC(window);
+    BitBlt(memory, 0, 0, picture.width, picture.height, window_dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, window_dc);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    picture.pixels.assign(first, first + static_cast<std::size_t>(picture.width) *
+                                             static_cast<std::size_t>(picture.height));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+// Writes a 24-bit BMP (the most widely read form: no alpha channel to misread).
+bool WriteBmp(const Picture& picture, const std::string& path) {
+    const std::size_t row_bytes =
+        (static_cast<std::size_t>(picture.width) * 3 + 3) & ~std::size_t{3};
+    std::vector<unsigned char> rows(row_bytes * static_cast<std::size_t>(picture.height), 0);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const COLORREF colour = picture.At(x, y);
+            unsigned char* out =
+                &rows[row_bytes * static_cast<std::size_t>(y) + static_cast<std::size_t>(x) * 3];
+            out[0] = GetBValue(colour);
+            out[1] = GetGValue(colour);
+            out[2] = GetRValue(colour);
+        }
+    }
+    BITMAPFILEHEADER file_header{};
+    file_header.bfType = 0x4D42;  // "BM"
+    file_header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file_header.bfSize = static_cast<DWORD>(file_header.bfOffBits + rows.size());
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = picture.width;
+    info.biHeight = -picture.height;  // top-down rows
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(rows.size());
+
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool written = std::fwrite(&file_header, sizeof(file_header), 1, file) == 1 &&
+                   std::fwrite(&info, sizeof(info), 1, file) == 1 &&
+                   std::fwrite(rows.data(), 1, rows.size(), file) == rows.size();
+    written = std::fclose(file) == 0 && written;
+    return written;
+}
+
+// The build folder is a Unix path; under Wine it is reached through drive Z:.
+std::string ScreenshotFolder() {
+    std::string folder = TRINUMERO_SCREENSHOT_DIR;
+    if (!folder.empty() && folder[0] == '/') {
+        folder = "Z:" + folder;
+    }
+    return folder;
+}
+
+using ScreenshotTest = MainWindowTest;
+
+TEST_F(ScreenshotTest, MainWindowLooksAsLaidOut) {
+    SetControlText1251(hex_, "FF");
+    SetControlText1251(dec_, "255");
+    SetControlText1251(bin_, "11111111");
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const Picture picture = TakePicture(window_);
+
+    CreateDirectoryA(ScreenshotFolder().c_str(), nullptr);
+    EXPECT_TRUE(WriteBmp(picture, ScreenshotFolder() + "/main_window.bmp"));
+
+    POINT origin{0, 0};
+    ClientToScreen(window_, &origin);
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    const int dx = origin.x - outer.left;
+    const int dy = origin.y - outer.top;
+
+    // Both captions are drawn in their own blue, and only they are.
+    for (int caption : {6, 7}) {
+        const RECT box = ClientRectOf(ControlHandle(caption));
+        int blue = 0;
+        for (int y = box.top; y < box.bottom; ++y) {
+            for (int x = box.left; x < box.right; ++x) {
+                blue += picture.At(x + dx, y + dy) == RGB(51, 79, 204) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(blue, 10) << "caption " << caption;
+    }
+    const RECT description = ClientRectOf(ControlHandle(4));
+    for (int y = description.top; y < description.bottom; ++y) {
+        for (int x = description.left; x < description.right; ++x) {
+            ASSERT_NE(picture.At(x + dx, y + dy), RGB(51, 79, 204)) << x << "," << y;
+        }
+    }
+    // Between the controls the window shows the button face.
+    EXPECT_EQ(picture.At(5 + dx, 70 + dy), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(picture.At(200 + dx, 100 + dy), GetSysColor(COLOR_BTNFACE));
+}
+
+}  // namespace
+}  // namespace trinumero::ui_test

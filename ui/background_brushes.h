@@ -1,0 +1,71 @@
+#pragma once
+
+// Solid background brushes shared by the controls: controls with the same background
+// colour use one brush, counted, and deleted when its last user lets it go. The store is
+// guarded by a critical section, the one lock of the user interface.
+
+#include <windows.h>
+
+#include <vector>
+
+namespace trinumero {
+
+// Owns a CRITICAL_SECTION for its whole life.
+class CriticalSection {
+  public:
+    CriticalSection() { InitializeCriticalSection(&section_); }
+    ~CriticalSection() { DeleteCriticalSection(&section_); }
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
+
+    void Enter() { EnterCriticalSection(&section_); }
+    void Leave() { LeaveCriticalSection(&section_); }
+
+  private:
+    CRITICAL_SECTION section_;
+};
+
+// Holds the section from construction to destruction.
+class SectionLock {
+  public:
+    explicit SectionLock(CriticalSection& section) : section_(section) { section_.Enter(); }
+    ~SectionLock() { section_.Leave(); }
+    SectionLock(const SectionLock&) = delete;
+    SectionLock& operator=(const SectionLock&) = delete;
+
+  private:
+    CriticalSection& section_;
+};
+
+class BackgroundBrushStore {
+  public:
+    BackgroundBrushStore() = default;
+    ~BackgroundBrushStore();
+    BackgroundBrushStore(const BackgroundBrushStore&) = delete;
+    BackgroundBrushStore& operator=(const BackgroundBrushStore&) = delete;
+
+    // The shared brush of the colour, created on first use; one more user is counted.
+    // nullptr when no brush can be created.
+    HBRUSH Acquire(COLORREF colour);
+
+    // One user of the colour's brush fewer; the last one deletes it.
+    void Release(COLORREF colour);
+
+    // How many controls use the colour's brush (0 when there is none).
+    int Users(COLORREF colour);
+
+  private:
+    struct SharedBrush {
+        COLORREF colour;
+        HBRUSH brush;
+        int users;
+    };
+
+    CriticalSection lock_;
+    std::vector<SharedBrush> brushes_;
+};
+
+// The store all controls of the process share.
+BackgroundBrushStore& SharedBackgroundBrushes();
+
+}  // namespace trinumero

@@ -1,0 +1,43 @@
+#pragma once
+
+// The controls of a window: edit fields, text labels and a group frame, each kept under
+// its control number, with text and background colours answered to the parent's colour
+// queries.
+
+#include <windows.h>
+
+#include <optional>
+#include <string_view>
+
+namespace trinumero {
+
+// Attributes of SetControlColour.
+inline constexpr int kTextColourAttribute = 1;
+inline constexpr int kBackgroundColourAttribute = 2;
+
+// Makes the window the parent of the controls created from now on. Returns the handle;
+// nullptr means failure.
+HWND SetControlParent(HWND window);
+
+// The control's window handle, or nullptr for an unknown number.
+HWND ControlHandle(int control);
+
+// Texts are Windows-1251 bytes. Each returns the control's handle, or nullptr.
+HWND CreateEditField(int control, int x, int y, int width, int height, std::string_view text,
+                     DWORD field_flags);
+HWND CreateTextLabel(int control, int x, int y, int width, int height, std::string_view text,
+                     DWORD label_flags);
+HWND CreateFrameBox(int control, int x, int y, int width, int height, std::string_view caption);
+
+// Attribute 1 sets the text colour, 2 the background colour (CLR_INVALID clears it).
+// Returns the result of redrawing the control, 0 for an unknown number.
+int SetControlColour(int control, int attribute, COLORREF colour);
+
+// The most characters the user can type into the edit control (EM_LIMITTEXT).
+void LimitFieldLength(HWND field, int maximum);
+
+// Offers a message about a control to the handler of its kind (colour queries). Nothing
+// when the control is not known or its kind does not answer the message.
+std::optional<LRESULT> OfferToControl(HWND control, UINT message, WPARAM wparam, LPARAM lparam);
+
+}  // namespace trinumero

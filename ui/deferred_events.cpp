@@ -1,0 +1,28 @@
+#include "ui/deferred_events.h"
+
+#include <new>
+
+namespace trinumero {
+
+void DeferredEventQueue::Append(int code, int window_number) {
+    if (!events_.empty() && events_.back().code == code &&
+        events_.back().window_number == window_number) {
+        return;
+    }
+    try {
+        events_.push_back(DeferredEvent{code, window_number});
+    } catch (const std::bad_alloc&) {
+        // Out of memory: the event is lost, the program goes on.
+    }
+}
+
+std::optional<DeferredEvent> DeferredEventQueue::TakeOldest() {
+    if (events_.empty()) {
+        return std::nullopt;
+    }
+    const DeferredEvent oldest = events_.front();
+    events_.pop_front();
+    return oldest;
+}
+
+}  // namespace trinumero

@@ -1,0 +1,210 @@
+#include "ui/event_model.h"
+
+#include <cstdint>
+
+#include "ui/controls.h"
+#include "ui/focus_order.h"
+#include "ui/window_tables.h"
+
+namespace trinumero {
+
+EventRecord& Events() {
+    static EventRecord record;
+    return record;
+}
+
+namespace {
+
+HACCEL AcceleratorsOf(HWND window) {
+    if (window == nullptr) {
+        return nullptr;
+    }
+    const auto value = reinterpret_cast<std::intptr_t>(GetPropW(window, kWindowIdProperty));
+    if (value == 0) {
+        return nullptr;
+    }
+    const WindowEntry* entry = WindowTable().Find(static_cast<int>(value - 1));
+    return entry != nullptr ? entry->accelerators : nullptr;
+}
+
+void RecordPending(int code, int item, int event_type) {
+    EventRecord& record = Events();
+    record.pending = code;
+    record.item = item;
+    record.event_type = event_type;
+}
+
+void Defer(int code) {
+    EventRecord& record = Events();
+    if (record.window_number >= 0) {
+        record.deferred.Append(code, record.window_number);
+    }
+}
+
+LRESULT OnCommand(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    const auto sender = reinterpret_cast<HWND>(lparam);
+    const int notification = HIWORD(wparam);
+    if (sender != nullptr) {
+        if (const auto answer = OfferToControl(sender, message, wparam, lparam)) {
+            return *answer;
+        }
+        RecordPending(kEventControl, static_cast<int>(GetWindowLongPtrW(sender, GWLP_ID)),
+                      notification);
+        return 0;
+    }
+    if (notification == 0) {
+        // A menu command: the item number travels in the item slot, the type stays as it was.
+        EventRecord& record = Events();
+        record.pending = kEventMenu;
+        record.item = static_cast<int>(wparam);
+        return 0;
+    }
+    // An accelerator: the two focus commands are handled here and raise no event.
+    if (LOWORD(wparam) == kCommandFocusForward) {
+        MoveFocus(FocusDirection::kForward);
+    } else if (LOWORD(wparam) == kCommandFocusBackward) {
+        MoveFocus(FocusDirection::kBackward);
+    }
+    (void)window;
+    return 0;
+}
+
+BOOL CALLBACK PassSysColorChange(HWND child, LPARAM) {
+    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+// The top-level window of a field: the first window up the parent chain that carries a
+// window number, or the one that has no parent.
+HWND TopLevelOf(HWND window) {
+    HWND current = window;
+    while (GetPropW(current, kWindowIdProperty) == nullptr) {
+        HWND parent = GetParent(current);
+        if (parent == nullptr) {
+            break;
+        }
+        current = parent;
+    }
+    return current;
+}
+
+}  // namespace
+
+int WaitEvent() {
+    EventRecord& record = Events();
+    record.event_type = kTypeNone;
+
+    if (const auto oldest = record.deferred.TakeOldest()) {
+        record.window_number = oldest->window_number;
+        record.pending = 0;
+        return oldest->code;
+    }
+
+    MSG message{};
+    GetMessageW(&message, nullptr, 0, 0);
+
+    HWND active = GetActiveWindow();
+    HACCEL accelerators = AcceleratorsOf(active);
+    if (accelerators == nullptr || TranslateAcceleratorW(active, accelerators, &message) == 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+
+    if (record.pending != 0) {
+        const int code = record.pending;
+        record.pending = 0;
+        return code;
+    }
+    return static_cast<int>(message.message);
+}
+
+int EventControl() {
+    return Events().item;
+}
+int EventSubtype() {
+    return Events().event_type;
+}
+int EventMenuItem() {
+    return Events().item;
+}
+
+LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    EventRecord& record = Events();
+    record.window_number = WindowNumberOf(window);
+
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(window, message, wparam, lparam);
+
+        case WM_CLOSE:
+            // Closing is left to the main loop: the window stays.
+            Defer(kEventClose);
+            return 0;
+
+        case WM_MOVE:
+            Defer(kEventMoved);
+            return 0;
+
+        case WM_SIZE:
+            if (wparam == SIZE_MINIMIZED || record.window_number < 0) {
+                return DefWindowProcW(window, message, wparam, lparam);
+            }
+            Defer(kEventResized);
+            return 0;
+
+        case WM_ACTIVATE:
+            // Answered without the default handling, which would give the focus to the window.
+            if (LOWORD(wparam) != WA_INACTIVE) {
+                Defer(kEventActivated);
+            }
+            return 1;
+
+        case WM_ERASEBKGND: {
+            // The window has no background colour of its own: the class background erases it.
+            const LRESULT answer = DefWindowProcW(window, message, wparam, lparam);
+            Defer(kEventRepaint);
+            return answer;
+        }
+
+        case WM_SYSCOLORCHANGE:
+            EnumChildWindows(window, PassSysColorChange, 0);
+            return DefWindowProcW(window, message, wparam, lparam);
+
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+        case WM_NOTIFY:
+        case WM_HSCROLL:
+        case WM_VSCROLL: {
+            HWND control = reinterpret_cast<HWND>(lparam);
+            if (message == WM_NOTIFY) {
+                control = lparam != 0 ? reinterpret_cast<const NMHDR*>(lparam)->hwndFrom : nullptr;
+            }
+            if (const auto answer = OfferToControl(control, message, wparam, lparam)) {
+                return *answer;
+            }
+            return DefWindowProcW(window, message, wparam, lparam);
+        }
+
+        case kFocusNotification:
+            RecordPending(kEventControl, static_cast<int>(wparam), static_cast<int>(lparam));
+            return 0;
+
+        default:
+            return DefWindowProcW(window, message, wparam, lparam);
+    }
+}
+
+LRESULT CALLBACK FieldSubclassProcedure(HWND field, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        const LPARAM type = message == WM_SETFOCUS ? kTypeFocusGot : kTypeFocusLost;
+        PostMessageW(TopLevelOf(field), kFocusNotification,
+                     static_cast<WPARAM>(GetWindowLongPtrW(field, GWLP_ID)), type);
+    }
+    const auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(field, GWLP_USERDATA));
+    return own != nullptr ? CallWindowProcW(own, field, message, wparam, lparam)
+                          : DefWindowProcW(field, message, wparam, lparam);
+}
+
+}  // namespace trinumero

@@ -1,0 +1,110 @@
+#include "ui/main_window_layout.h"
+
+#include "support/charset_check.h"
+#include "ui/app_window.h"
+#include "ui/controls.h"
+#include "ui/menu.h"
+
+namespace trinumero {
+
+namespace {
+
+// The description has no line break of its own: the label wraps it, and the run of 51
+// spaces stands between the two sentences.
+constexpr char kDescription[] =
+    "Конвертер систем исчисления, позволяет преобразовывать числа из одной системы исчисления в "
+    "две "
+    "другие."
+    "                                                   "
+    "Разрешающая способность — 7 байт.";
+static_assert(sizeof(kDescription) - 1 == 186);
+
+// Numbers the seven bytes of the binary field, 7 down to 1.
+constexpr char kByteHeader[] =
+    "     |       7      |       6       |       5      |       4       |      3       |       2   "
+    "    |"
+    "       1     |";
+static_assert(sizeof(kByteHeader) - 1 == 113);
+
+constexpr DWORD kMainWindowFlags = 0x10CA0001;
+
+using Kind = ControlLayout::Kind;
+
+}  // namespace
+
+const std::string_view kDescriptionText{kDescription, sizeof(kDescription) - 1};
+const std::string_view kByteHeaderText{kByteHeader, sizeof(kByteHeader) - 1};
+
+const WindowLayout kMainWindowLayout{
+    kMainWindowNumber, 229, 183, 416, 230, "Конвертер систем исчмсления", kMainWindowFlags};
+
+// In order of creation, which is also the order Tab visits the fields: binary, hex, decimal.
+const std::array<ControlLayout, 8> kMainWindowControls{{
+    {kBinField, Kind::kEditField, 30, 165, 357, 20, "", ES_RIGHT},
+    {3, Kind::kTextLabel, 30, 145, 365, 15, kByteHeaderText, SS_LEFT},
+    {kHexField, Kind::kEditField, 60, 90, 100, 20, "", ES_UPPERCASE},
+    {4, Kind::kTextLabel, 20, 5, 380, 45, kDescriptionText, SS_LEFT},
+    {kDecField, Kind::kEditField, 245, 90, 120, 20, "", 0},
+    {5, Kind::kFrameBox, 15, 125, 390, 75, "Двоичные числа", 0},
+    {6, Kind::kTextLabel, 55, 59, 110, 30, "Шестнадцатеричные числа", SS_CENTER},
+    {7, Kind::kTextLabel, 259, 60, 80, 30, "Десятичные числа", SS_CENTER},
+}};
+
+const std::array<int, 2> kCaptionControls{6, 7};
+const COLORREF kCaptionColour = RGB(51, 79, 204);
+const std::array<FieldLimit, 3> kFieldLimits{{{kHexField, 14}, {kDecField, 17}, {kBinField, 56}}};
+const MenuLayout kMainMenuLayout{kMainMenuNumber, "Настройки", kOnTopMenuItem,
+                                 "Поверх остальных окон"};
+
+HWND CreateMainWindow() {
+    const WindowLayout& layout = kMainWindowLayout;
+    return CreateAppWindow(layout.number, layout.x, layout.y, layout.client_width,
+                           layout.client_height, layout.title, layout.flags);
+}
+
+MainWindowParts BuildMainWindowContents(int on_top_setting) {
+    MainWindowParts parts;
+    for (const ControlLayout& control : kMainWindowControls) {
+        HWND made = nullptr;
+        switch (control.kind) {
+            case Kind::kEditField:
+                made = CreateEditField(control.number, control.x, control.y, control.width,
+                                       control.height, control.text, control.flags);
+                break;
+            case Kind::kTextLabel:
+                made = CreateTextLabel(control.number, control.x, control.y, control.width,
+                                       control.height, control.text, control.flags);
+                break;
+            case Kind::kFrameBox:
+                made = CreateFrameBox(control.number, control.x, control.y, control.width,
+                                      control.height, control.text);
+                break;
+        }
+        for (int caption : kCaptionControls) {
+            if (control.number == caption) {
+                SetControlColour(caption, kTextColourAttribute, kCaptionColour);
+            }
+        }
+        if (control.number == kHexField) {
+            parts.hex_field = made;
+        } else if (control.number == kDecField) {
+            parts.dec_field = made;
+        } else if (control.number == kBinField) {
+            parts.bin_field = made;
+        }
+    }
+    for (const FieldLimit& limit : kFieldLimits) {
+        LimitFieldLength(ControlHandle(limit.number), limit.maximum);
+    }
+
+    const MenuLayout& menu = kMainMenuLayout;
+    parts.menu_bar = CreateMenuBar(menu.menu, WindowHandle(kMainWindowNumber));
+    if (parts.menu_bar != nullptr) {
+        AddMenuTitle(menu.title);
+        AddMenuItem(menu.item, menu.item_text);
+        SetMenuItemChecked(menu.menu, menu.item, on_top_setting != 0 ? 1 : 0);
+    }
+    return parts;
+}
+
+}  // namespace trinumero

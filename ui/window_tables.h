@@ -1,0 +1,76 @@
+#pragma once
+
+// The numbered tables of the window layer: windows, controls and menus are addressed
+// by small integers, each mapping to an entry with the platform handle and the few
+// attributes kept with it. The tables live as long as the process.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "support/numbered_table.h"
+
+namespace trinumero {
+
+// -1 as a COLORREF: the colour is not set.
+inline constexpr COLORREF kNoColour = CLR_INVALID;
+
+struct WindowEntry {
+    HWND handle = nullptr;
+    HACCEL accelerators = nullptr;
+    ACCEL accelerator_entries[2] = {};
+    COLORREF background = kNoColour;
+};
+
+// The kinds of control this system makes; the kind decides how colour queries are answered.
+enum class ControlKind { kEditField, kTextLabel, kFrameBox };
+
+struct ControlEntry {
+    HWND handle = nullptr;
+    ControlKind kind = ControlKind::kTextLabel;
+    WNDPROC previous_procedure = nullptr;
+    COLORREF text_colour = kNoColour;
+    COLORREF background = kNoColour;
+    HBRUSH background_brush = nullptr;
+};
+
+struct MenuEntry {
+    HMENU bar = nullptr;
+    HWND window = nullptr;
+};
+
+// The window that new controls are created in, and the font they get.
+struct ControlParent {
+    HWND window = nullptr;
+    HFONT font = nullptr;
+};
+
+// Where new menu items go: the current drop-down and the menus above it.
+struct MenuBuilder {
+    HMENU current = nullptr;
+    std::vector<HMENU> above;
+    HWND window = nullptr;
+};
+
+NumberedTable<WindowEntry>& WindowTable();
+NumberedTable<ControlEntry>& ControlTable();
+NumberedTable<MenuEntry>& MenuTable();
+ControlParent& CurrentControlParent();
+MenuBuilder& CurrentMenuBuilder();
+
+// The module that window classes and resources belong to.
+HINSTANCE ModuleInstance();
+
+// Window property names that identify windows and controls.
+inline constexpr wchar_t kWindowIdProperty[] = L"ZW_WindowID";
+inline constexpr wchar_t kControlIdProperty[] = L"ZW_ID";
+
+// The window number of a window or of the top-level window above it: the first
+// "ZW_WindowID" property found while climbing through the parents, less 1; -1 if none.
+int WindowNumberOf(HWND window);
+
+// The control number of a control the user interface made and still knows: its
+// identifier and its "ZW_ID" property agree and its table entry holds it. -1 otherwise.
+int KnownControlNumber(HWND control);
+
+}  // namespace trinumero
