@@ -28,7 +28,7 @@ program=$!
 window=""
 tries=0
 while [ -z "$window" ] && [ $tries -lt 150 ]; do
-    window=$(xdotool search --name "Trinumero|Конвертер" 2>/dev/null | head -n 1 || true)
+    window=$(xdotool search --onlyvisible --classname trinumero.exe 2>/dev/null | head -n 1 || true)
     tries=$((tries + 1))
     sleep 0.2
 done
@@ -39,8 +39,12 @@ picture="$shots/make-run.png"
 if [ -n "$window" ]; then
     sleep 1  # let the first paint finish
     import -window root "$picture" 2>/dev/null || xwd -root -silent | convert xwd:- "$picture"
-    # Close it as a user would: Alt+F4 reaches the focused program window.
-    xdotool key --clearmodifiers alt+F4 2>/dev/null || true
+    # Only the window, not the empty screen round it.
+    convert "$picture" -trim +repage "$picture" 2>/dev/null || true
+    # Close it as a user would: with no window manager the keyboard follows the pointer,
+    # so point at the window and press Alt+F4.
+    xdotool mousemove --window "$window" 100 10 2>/dev/null || true
+    xdotool key alt+F4 2>/dev/null || true
 fi
 
 status=0
