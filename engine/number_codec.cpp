@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "engine/text_ops.h"
+
 namespace trinumero {
 namespace {
 
@@ -28,21 +30,13 @@ constexpr std::array<signed char, 256> MakeHexDigitTable() {
 
 constexpr auto kHexDigitValue = MakeHexDigitTable();
 
-std::string_view TrimSpacesView(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Trims, then drops one lead-in character and trims again. Folding to capitals, which the
 // hexadecimal and binary parsers also ask for, never turns a byte into a space or a
 // lead-in, so it is left to the digit tables.
 std::string_view StripLeadIn(std::string_view text, char lead_in) {
-    std::string_view s = TrimSpacesView(text);
+    std::string_view s = TrimSpaces(text);
     if (!s.empty() && s.front() == lead_in) {
-        s = TrimSpacesView(s.substr(1));
+        s = TrimSpaces(s.substr(1));
     }
     return s;
 }

@@ -25,7 +25,14 @@ std::string ToUpperText(std::string_view text);
 // The text with A-Z replaced by a-z; other bytes are left as they are.
 std::string ToLowerText(std::string_view text);
 
-// The text without its leading and trailing spaces (code 32). Tabs stay.
-std::string_view TrimSpaces(std::string_view text);
+// The text without its leading and trailing spaces (code 32). Tabs stay. Inline: the
+// parsers call it on every keystroke.
+inline std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
 
 }  // namespace trinumero
