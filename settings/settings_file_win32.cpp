@@ -80,9 +80,33 @@ Win32SettingsFileSystem& ProcessFileSystem() {
 
 }  // namespace
 
+namespace {
+
+// Windows refuses to replace (CREATE_ALWAYS) a read-only file, and a hidden or system file
+// unless the same attributes are asked for. Wine running as root replaces them all the
+// same, so the refusal is made here as well: the settings file then behaves alike on both.
+bool RefusesReplacing(const std::string& path, const FileOpenMode& mode) {
+    if (mode.creation != CREATE_ALWAYS) {
+        return false;
+    }
+    const DWORD existing = GetFileAttributesA(path.c_str());
+    if (existing == INVALID_FILE_ATTRIBUTES || (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return false;  // nothing to replace, or CreateFileA refuses a directory itself
+    }
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return (existing & FILE_ATTRIBUTE_READONLY) != 0 ||
+           (existing & kept & ~static_cast<DWORD>(mode.attributes)) != 0;
+}
+
+}  // namespace
+
 std::unique_ptr<SettingsFile> Win32SettingsFileSystem::Open(std::string_view path,
                                                             const FileOpenMode& mode) {
     const std::string path_text(path);
+    if (RefusesReplacing(path_text, mode)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
     const HANDLE handle = CreateFileA(path_text.c_str(), mode.access, mode.share, nullptr,
                                       mode.creation, mode.attributes, nullptr);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) {

@@ -159,6 +159,27 @@ TEST(EndToEnd, AnEmptyFileGivesOffSilentlyAndStaysEmpty) {
     EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), "");
 }
 
+TEST(EndToEnd, AReadOnlyFileIsReadSilentlyAndATogglePromptsTheSaveMessage) {
+    ScratchDirectory temp;
+    WriteFileBytes(temp.SettingsFile(), kFileWithOne);
+    ASSERT_TRUE(SetFileAttributesW(temp.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+    ProgramDriver program(temp.Path());
+    ASSERT_TRUE(program.WaitForMainWindow());
+    EXPECT_TRUE(program.IsTopmost());
+
+    program.ChooseOnTopItem();
+    ShownMessage message;
+    ASSERT_TRUE(program.DismissMessageBox(message));
+    EXPECT_EQ(message.caption, L"Модуль сохранения настроек");
+    EXPECT_EQ(message.text, L"По неизвестной причине неудалось сохранить настройки");
+    // The check mark and the window change all the same; the file keeps its content.
+    program.Settle();
+    EXPECT_FALSE(program.IsTopmost());
+    ExpectChecked(program, false);
+    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kFileWithOne);
+    EXPECT_EQ(program.Close(), 0u);
+}
+
 TEST(EndToEnd, AnUnusableSettingsPlaceShowsBothMessagesThenOpens) {
     ScratchDirectory temp;
     ASSERT_TRUE(CreateDirectoryW(temp.SettingsFile().c_str(), nullptr));

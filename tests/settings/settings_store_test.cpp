@@ -32,7 +32,6 @@ using trinumero::SizedTextCall;
 using trinumero::TextOfSizedCall;
 using trinumero::Win32SettingsFileSystem;
 using trinumero::testing::MemoryFileSystem;
-using trinumero::testing::PlatformRefusesReplacing;
 using trinumero::testing::ReadWholeFile;
 using trinumero::testing::TempDirectory;
 using trinumero::testing::WriteWholeFile;
@@ -256,9 +255,6 @@ TEST_F(SettingsStoreTest, ReadOnlyFileStartsSilentlyAndOnlyTogglesComplain) {
     ASSERT_TRUE(SetFileAttributesA(file_path.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(LoadOnTopSetting(path, services), 1);
     EXPECT_TRUE(requester.shown.empty());
-    if (!PlatformRefusesReplacing(dir.Path(), FILE_ATTRIBUTE_READONLY)) {
-        GTEST_SKIP() << "this platform lets read-only files be replaced";
-    }
     SaveOnTopSetting(path, 0, services);
     EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage}));
     EXPECT_EQ(ReadWholeFile(file_path), OnTopLine(1));

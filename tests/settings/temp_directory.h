@@ -102,23 +102,4 @@ inline bool WriteWholeFile(const std::string& path, const std::string& content) 
     return ok && written == content.size();
 }
 
-// Whether the platform refuses to replace (CREATE_ALWAYS with normal attributes) a file with
-// the given attributes, tried on a file of its own in directory. Windows refuses read-only,
-// hidden and system files; Wine running as root, for one, does not.
-inline bool PlatformRefusesReplacing(const std::string& directory, DWORD attributes) {
-    const std::string probe = directory + "\\replace probe";
-    if (!WriteWholeFile(probe, "probe") || !SetFileAttributesA(probe.c_str(), attributes)) {
-        return false;
-    }
-    const HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const bool refused = file == INVALID_HANDLE_VALUE;
-    if (!refused) {
-        CloseHandle(file);
-    }
-    SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(probe.c_str());
-    return refused;
-}
-
 }  // namespace trinumero::testing

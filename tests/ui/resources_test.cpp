@@ -120,6 +120,18 @@ std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* name) 
     return std::wstring(static_cast<const wchar_t*>(value));
 }
 
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
+    reinterpret_cast<std::vector<WORD>*>(found)->push_back(language);
+    return TRUE;
+}
+
+TEST(ResourcesTest, VersionRecordIsStoredUnderTheRussianLanguage) {
+    std::vector<WORD> languages;
+    EnumResourceLanguagesW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1),
+                           CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
+    EXPECT_EQ(languages, std::vector<WORD>{MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT)});
+}
+
 TEST(ResourcesTest, RussianVersionRecord) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
