@@ -7,13 +7,11 @@
 namespace trinumero {
 
 void DisabledWindowList::Add(DWORD thread_id, HWND window) {
-    const std::lock_guard lock(mutex_);
     records_.push_front(Record{thread_id, window});
 }
 
 std::vector<HWND> DisabledWindowList::TakeThreadWindows(DWORD thread_id) {
     std::vector<HWND> windows;
-    const std::lock_guard lock(mutex_);
     records_.remove_if([&](const Record& record) {
         if (record.thread_id != thread_id) {
             return false;
@@ -25,7 +23,6 @@ std::vector<HWND> DisabledWindowList::TakeThreadWindows(DWORD thread_id) {
 }
 
 std::size_t DisabledWindowList::CountThreadWindows(DWORD thread_id) const {
-    const std::lock_guard lock(mutex_);
     std::size_t count = 0;
     for (const Record& record : records_) {
         if (record.thread_id == thread_id) {

@@ -8,14 +8,14 @@
 
 #include <cstddef>
 #include <forward_list>
-#include <mutex>
 #include <string_view>
 #include <vector>
 
 namespace trinumero {
 
 // Windows disabled by running ShowMessage calls, newest first, each with the thread that
-// disabled it. Shared by the whole process; every call takes back only its own thread's.
+// disabled it. Shared by the whole process without a lock: only the interface thread shows
+// boxes, and every call takes back only its own thread's records.
 class DisabledWindowList {
   public:
     void Add(DWORD thread_id, HWND window);
@@ -28,9 +28,6 @@ class DisabledWindowList {
         DWORD thread_id;
         HWND window;
     };
-    // Threads other than the interface thread may show a box too; the lock keeps the shared
-    // list whole.
-    mutable std::mutex mutex_;
     std::forward_list<Record> records_;
 };
 
