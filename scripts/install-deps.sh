@@ -1,6 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing need, when they are missing.
 # Runs `apt-get update` at most once, and only when something has to be installed.
+# The i686 program runs under Wine's 32-bit half (wine32), which needs Debian's i386
+# architecture; it is enabled once.
 set -eu
 
 packages="
@@ -15,6 +17,9 @@ binutils-mingw-w64-x86-64
 binutils-mingw-w64-i686
 wine
 wine64
+wine32:i386
+fonts-wine
+fonts-liberation
 xvfb
 xauth
 xdotool
@@ -23,6 +28,8 @@ imagemagick
 googletest
 libbenchmark-dev
 util-linux
+zip
+unzip
 "
 
 missing=""
@@ -42,6 +49,11 @@ if [ "$(id -u)" -ne 0 ]; then
     SUDO=sudo
 else
     SUDO=
+fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "Enabling Debian's i386 architecture (for wine32)"
+    $SUDO dpkg --add-architecture i386
 fi
 
 echo "Installing missing packages:$missing"

@@ -73,15 +73,6 @@ class Win32SettingsFile final : public SettingsFile {
     HANDLE handle_;
 };
 
-Win32SettingsFileSystem& ProcessFileSystem() {
-    static Win32SettingsFileSystem files;
-    return files;
-}
-
-}  // namespace
-
-namespace {
-
 // Windows refuses to replace (CREATE_ALWAYS) a read-only file, and a hidden or system file
 // unless the same attributes are asked for. Wine running as root replaces them all the
 // same, so the refusal is made here as well: the settings file then behaves alike on both.
@@ -99,6 +90,11 @@ bool RefusesReplacing(const std::string& path, const FileOpenMode& mode) {
 }
 
 }  // namespace
+
+Win32SettingsFileSystem& ProcessFileSystem() {
+    static Win32SettingsFileSystem files;
+    return files;
+}
 
 std::unique_ptr<SettingsFile> Win32SettingsFileSystem::Open(std::string_view path,
                                                             const FileOpenMode& mode) {

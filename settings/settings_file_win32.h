@@ -17,6 +17,9 @@ class Win32SettingsFileSystem final : public SettingsFileSystem {
     std::unique_ptr<SettingsFile> Open(std::string_view path, const FileOpenMode& mode) override;
 };
 
+// The platform's files, as the program's settings operations use them.
+Win32SettingsFileSystem& ProcessFileSystem();
+
 // The process's settings file state; empty until something is opened.
 SettingsFileState& ProcessSettingsFileState();
 

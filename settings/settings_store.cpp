@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "settings/settings_file_win32.h"
+#include "support/library_handle.h"
 #include "ui/message_box.h"
 
 namespace trinumero {
@@ -16,30 +17,9 @@ static_assert(kSettingsMessageFlags == (MB_OK | MB_ICONHAND));
 
 using GetLongPathNameFunction = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
 
-// A library loaded for one look-up, released when the look-up is done.
-class LoadedLibrary {
-  public:
-    explicit LoadedLibrary(const char* name) : module_(LoadLibraryA(name)) {}
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-    ~LoadedLibrary() {
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
-    }
-
-    FARPROC Find(const char* name) const {
-        return module_ != nullptr ? GetProcAddress(module_, name) : nullptr;
-    }
-
-  private:
-    HMODULE module_;
-};
-
 SettingsStoreServices ProcessServices() {
-    static Win32SettingsFileSystem files;
     static MessageBoxRequester requester;
-    return SettingsStoreServices{ProcessSettingsFileState(), files, requester};
+    return SettingsStoreServices{ProcessSettingsFileState(), ProcessFileSystem(), requester};
 }
 
 }  // namespace
@@ -74,8 +54,8 @@ std::string GetTempDirectory() {
     }
     // GetLongPathNameA is looked up rather than linked: where it is missing the text of
     // GetTempPathA stands.
-    const LoadedLibrary kernel("Kernel32.DLL");
-    const FARPROC found = kernel.Find("GetLongPathNameA");
+    const LibraryHandle kernel(LoadLibraryA("Kernel32.DLL"));
+    const FARPROC found = kernel ? GetProcAddress(kernel.get(), "GetLongPathNameA") : nullptr;
     if (found == nullptr) {
         return *directory;
     }

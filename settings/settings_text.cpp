@@ -21,6 +21,14 @@ bool IsCSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+// Where the line that holds pos ends: its first CR or LF, or the end of the text.
+std::size_t LineEndFrom(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && !IsLineEnd(text[pos])) {
+        ++pos;
+    }
+    return pos;
+}
+
 char FoldAsciiCase(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -40,10 +48,7 @@ std::size_t ParseLine(std::string_view text, std::size_t pos, SettingsEntryList&
         if (pos < size && text[pos] == ' ') {
             ++pos;
         }
-        std::size_t end = pos;
-        while (end < size && !IsLineEnd(text[end])) {
-            ++end;
-        }
+        const std::size_t end = LineEndFrom(text, pos);
         entries.emplace_back(SettingsEntryKind::kComment, text.substr(pos, end - pos));
         return end;
     }
@@ -55,10 +60,7 @@ std::size_t ParseLine(std::string_view text, std::size_t pos, SettingsEntryList&
         }
         entries.emplace_back(SettingsEntryKind::kSection, text.substr(pos, end - pos));
         // Whatever follows the closing bracket on the line is ignored.
-        while (end < size && !IsLineEnd(text[end])) {
-            ++end;
-        }
-        return end;
+        return LineEndFrom(text, end);
     }
 
     const std::size_t key_start = pos;
@@ -73,10 +75,7 @@ std::size_t ParseLine(std::string_view text, std::size_t pos, SettingsEntryList&
         while (value_start < size && IsBlank(text[value_start])) {
             ++value_start;
         }
-        line_end = value_start;
-        while (line_end < size && !IsLineEnd(text[line_end])) {
-            ++line_end;
-        }
+        line_end = LineEndFrom(text, value_start);
         // Trailing blanks of a value are kept: they are part of it.
         value = text.substr(value_start, line_end - value_start);
     }

@@ -1,7 +1,5 @@
 #include "ui/event_model.h"
 
-#include <cstdint>
-
 #include "ui/controls.h"
 #include "ui/focus_order.h"
 #include "ui/window_tables.h"
@@ -15,15 +13,9 @@ EventRecord& Events() {
 
 namespace {
 
+// The accelerator table of the (top-level) window, found through its window number.
 HACCEL AcceleratorsOf(HWND window) {
-    if (window == nullptr) {
-        return nullptr;
-    }
-    const auto value = reinterpret_cast<std::intptr_t>(GetPropW(window, kWindowIdProperty));
-    if (value == 0) {
-        return nullptr;
-    }
-    const WindowEntry* entry = WindowTable().Find(static_cast<int>(value - 1));
+    const WindowEntry* entry = WindowTable().Find(WindowNumberOf(window));
     return entry != nullptr ? entry->accelerators : nullptr;
 }
 
@@ -41,7 +33,7 @@ void Defer(int code) {
     }
 }
 
-LRESULT OnCommand(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT OnCommand(UINT message, WPARAM wparam, LPARAM lparam) {
     const auto sender = reinterpret_cast<HWND>(lparam);
     const int notification = HIWORD(wparam);
     if (sender != nullptr) {
@@ -65,7 +57,6 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     } else if (LOWORD(wparam) == kCommandFocusBackward) {
         MoveFocus(FocusDirection::kBackward);
     }
-    (void)window;
     return 0;
 }
 
@@ -134,7 +125,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
 
     switch (message) {
         case WM_COMMAND:
-            return OnCommand(window, message, wparam, lparam);
+            return OnCommand(message, wparam, lparam);
 
         case WM_CLOSE:
             // Closing is left to the main loop: the window stays.

@@ -2,17 +2,11 @@
 
 #include <windows.h>
 
-#include <memory>
-
+#include "support/library_handle.h"
 #include "support/numbered_table.h"
 
 namespace trinumero {
 namespace {
-
-struct LibraryRelease {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using LibraryHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryRelease>;
 
 struct LibrarySlot {
     LibraryHandle module;

@@ -37,6 +37,13 @@ void PutOnClipboard(const std::wstring& text) {
     CloseClipboard();
 }
 
+void ExpectFields(const ProgramDriver& program, const std::wstring& hex, const std::wstring& dec,
+                  const std::wstring& bin) {
+    EXPECT_EQ(program.FieldText(kHex), hex);
+    EXPECT_EQ(program.FieldText(kDec), dec);
+    EXPECT_EQ(program.FieldText(kBin), bin);
+}
+
 void ExpectFrameAround(ProgramDriver& program, int left, int top, int right, int bottom) {
     for (int x : {left, (left + right) / 2, right}) {
         EXPECT_EQ(program.ClientPixel(x, top), kHighlight) << x << "," << top;
@@ -78,18 +85,14 @@ TEST(EndToEnd, FirstStartCreatesTheFileSilentlyAndConvertsWhatIsTyped) {
     program.PressKey(VK_END);
     program.TypeKeys(L"\bff");
     program.Settle();
-    EXPECT_EQ(program.FieldText(kHex), L"FF");
-    EXPECT_EQ(program.FieldText(kDec), L"255");
-    EXPECT_EQ(program.FieldText(kBin), L"11111111");
+    ExpectFields(program, L"FF", L"255", L"11111111");
     ExpectFrameAround(program, 60, 90, 159, 109);
     EXPECT_NE(program.ClientPixel(245, 100), kHighlight);
 
     // A stranger is rejected: the other fields keep their texts.
     program.TypeKeys(L"g");
     program.Settle();
-    EXPECT_EQ(program.FieldText(kHex), L"FFG");
-    EXPECT_EQ(program.FieldText(kDec), L"255");
-    EXPECT_EQ(program.FieldText(kBin), L"11111111");
+    ExpectFields(program, L"FFG", L"255", L"11111111");
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(program.Field(kHex), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
