@@ -6,7 +6,11 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all run test deps build-native build-win64 build-win32 test-native test-win64 fuzz fuzz-smoke bench clean
+# make run starts the x86_64 program; make run ARCH=win32 the i686 one.
+ARCH ?= win64
+
+.PHONY: all run test deps build-native build-win64 build-win32 test-native test-win64 test-win32 \
+	package fuzz fuzz-smoke bench clean
 
 all: build-native build-win64 build-win32
 
@@ -31,8 +35,15 @@ test-native: build-native
 test-win64: build-win64
 	$(CTEST) --preset win64
 
+test-win32: build-win32
+	$(CTEST) --preset win32
+
 test: deps
-	$(MAKE) --no-print-directory test-native test-win64 build-win32 fuzz-smoke
+	$(MAKE) --no-print-directory test-native test-win64 test-win32 fuzz-smoke
+
+# Release zips of both architectures and their checksums, in out/package.
+package: build-win64 build-win32
+	./scripts/package.sh
 
 # A short, bounded fuzz run is part of make test; make fuzz runs longer.
 fuzz-smoke: deps
@@ -41,8 +52,8 @@ fuzz-smoke: deps
 fuzz: deps
 	./scripts/run-fuzz.sh 600
 
-run: build-win64
-	./scripts/run.sh out/build/win64
+run: build-$(ARCH)
+	./scripts/run.sh out/build/$(ARCH)
 
 bench: build-native
 	./out/build/native/bench/engine_bench --benchmark_min_time=0.2

@@ -17,7 +17,8 @@ include(GoogleTest)
 
 # Declares a GoogleTest program of this project and registers it with CTest.
 # Native programs are split into one CTest test per case; Windows programs run whole
-# under Wine (one Wine start per program keeps the run short).
+# under Wine (one Wine start per program keeps the run short), and pass only when their
+# report shows that they ran.
 #   trinumero_add_gtest(NAME name SOURCES ... LIBRARIES ... [LABELS ...] [NEEDS_DISPLAY])
 function(trinumero_add_gtest)
     cmake_parse_arguments(ARG "NEEDS_DISPLAY" "NAME" "SOURCES;LIBRARIES;LABELS" ${ARGN})
@@ -25,7 +26,8 @@ function(trinumero_add_gtest)
     trinumero_target_options(${ARG_NAME})
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
     if(CMAKE_CROSSCOMPILING)
-        add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
+        add_test(NAME ${ARG_NAME}
+                 COMMAND ${TRINUMERO_WINE_RUN} ${CMAKE_BINARY_DIR} --gtest $<TARGET_FILE:${ARG_NAME}>)
         set_tests_properties(${ARG_NAME} PROPERTIES FIXTURES_REQUIRED wine LABELS "wine;${ARG_LABELS}")
     else()
         gtest_discover_tests(${ARG_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "native;${ARG_LABELS}")

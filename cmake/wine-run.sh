@@ -1,12 +1,17 @@
 #!/bin/sh
 # Runs a Windows program under Wine with the build folder's private prefix.
 #
-#   wine-run.sh BUILD_DIR PROGRAM [ARGS...]   run PROGRAM, exit with its exit code
-#   wine-run.sh BUILD_DIR --start             create the prefix and the display only
-#   wine-run.sh BUILD_DIR --stop              end the prefix's wineserver and our Xvfb
+#   wine-run.sh BUILD_DIR PROGRAM [ARGS...]          run PROGRAM, exit with its exit code
+#   wine-run.sh BUILD_DIR --gtest PROGRAM [ARGS...]  run a GoogleTest PROGRAM; passes only when
+#                                                    it wrote its report, ran at least one
+#                                                    test and every test passed
+#   wine-run.sh BUILD_DIR --start                    create the prefix and the display only
+#   wine-run.sh BUILD_DIR --stop                     end the prefix's wineserver and our Xvfb
 #
+# The build folder says which Wine runs its programs: a file BUILD_DIR/wine-arch holding
+# win32 selects 32-bit Wine (wine32) and a 32-bit prefix; otherwise 64-bit Wine runs them.
 # When DISPLAY is unset (CI, a plain ssh session) a private Xvfb is started once per
-# build folder and shared by every test of that folder until --stop.
+# build folder and shared by every program of that folder until --stop.
 set -eu
 
 # Wine wants an absolute prefix path.
@@ -14,7 +19,13 @@ mkdir -p "$1"
 build_dir=$(cd "$1" && pwd)
 shift
 
+arch=win64
+if [ -s "$build_dir/wine-arch" ]; then
+    arch=$(tr -dc a-z0-9 <"$build_dir/wine-arch")
+fi
+
 export WINEPREFIX="$build_dir/wineprefix"
+export WINEARCH="$arch"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # A fixed Western locale: Wine's ANSI code page is then 1252, so nothing in the program
@@ -22,23 +33,18 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=en_US.UTF-8
 unset LC_ALL LC_CTYPE LC_MESSAGES LANGUAGE
 
-find_tool() {
-    for candidate in "$@"; do
-        if command -v "$candidate" >/dev/null 2>&1; then
-            command -v "$candidate"
-            return 0
-        fi
-        if [ -x "$candidate" ]; then
-            echo "$candidate"
-            return 0
-        fi
-    done
-    echo "wine-run.sh: none of $* found" >&2
-    return 1
+fail() {
+    echo "wine-run.sh: $*" >&2
+    exit 1
 }
 
-WINE=$(find_tool wine64 /usr/lib/wine/wine64 wine)
-WINESERVER=$(find_tool wineserver /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver)
+case "$arch" in
+    win64) WINE=/usr/lib/wine/wine64 ;;
+    win32) WINE=/usr/lib/wine/wine ;;
+    *) fail "unknown architecture '$arch' in $build_dir/wine-arch" ;;
+esac
+[ -x "$WINE" ] || fail "$WINE is missing: install Wine for $arch (scripts/install-deps.sh does)"
+WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 xvfb_pid_file="$build_dir/xvfb.pid"
 xvfb_display_file="$build_dir/xvfb.display"
@@ -75,6 +81,29 @@ stop_all() {
     rm -f "$xvfb_pid_file" "$xvfb_display_file"
 }
 
+# Fonts, checked on every start so that prefixes made before these settings get them too.
+# - Wine's own fonts (Debian's fonts-wine: Marlett for the caption buttons, Tahoma, ...)
+#   are not copied into a new prefix by this Wine; they are linked into its Fonts folder.
+# - The dialog font "MS Shell Dlg" falls back to DejaVu Sans, which is far wider than the
+#   dialog font on Windows and clips the window's texts. Liberation Sans has Arial's widths,
+#   the closest free match.
+wine_fonts=/usr/share/wine/fonts
+font_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+ensure_fonts() {
+    prefix_fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -d "$wine_fonts" ] && [ -d "$prefix_fonts" ] && [ ! -e "$prefix_fonts/marlett.ttf" ]; then
+        for font in "$wine_fonts"/*; do
+            ln -sf "$font" "$prefix_fonts/"
+        done
+    fi
+    if ! grep -q '^"MS Shell Dlg"="Liberation Sans"' "$WINEPREFIX/system.reg" 2>/dev/null; then
+        "$WINE" reg add "$font_key" /v "MS Shell Dlg" /d "Liberation Sans" /f \
+            9>&- </dev/null >/dev/null 2>&1 || true
+        # Writes the registry back to the prefix before anything else starts.
+        "$WINESERVER" -w 9>&- 2>/dev/null || true
+    fi
+}
+
 if [ "${1:-}" = "--stop" ]; then
     stop_all
     exit 0
@@ -86,14 +115,13 @@ fi
     flock 9
     if [ -z "${DISPLAY:-}" ]; then
         start_xvfb
+        DISPLAY=":$(tr -dc 0-9 <"$xvfb_display_file")"
+        export DISPLAY
+        private_display=1
+    else
+        private_display=
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        private_display=
-        if [ -z "${DISPLAY:-}" ]; then
-            DISPLAY=":$(tr -dc 0-9 <"$xvfb_display_file")"
-            export DISPLAY
-            private_display=1
-        fi
         "$WINE" wineboot --init 9>&- </dev/null >/dev/null 2>&1 || true
         if [ -n "$private_display" ]; then
             # No window manager runs on the private display: Wine then draws the window
@@ -103,7 +131,9 @@ fi
                 9>&- </dev/null >/dev/null 2>&1 || true
         fi
         "$WINESERVER" -w 9>&- 2>/dev/null || true
+        [ -f "$WINEPREFIX/system.reg" ] || fail "Wine could not create the prefix $WINEPREFIX"
     fi
+    ensure_fonts
 ) 9>"$build_dir/wine-run.lock"
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -111,8 +141,36 @@ if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY
 fi
 
-if [ "${1:-}" = "--start" ]; then
-    exit 0
-fi
+case "${1:-}" in
+    --start)
+        exit 0
+        ;;
+    --gtest)
+        shift
+        [ $# -ge 1 ] || fail "--gtest needs a program"
+        program=$1
+        shift
+        # Wine's exit code alone proves nothing: a program that cannot load (a broken file,
+        # the wrong architecture) may still end with 0. The report proves that it ran.
+        reports="$build_dir/test-reports"
+        mkdir -p "$reports"
+        report="$reports/$(basename "$program" .exe).xml"
+        rm -f "$report"
+        status=0
+        "$WINE" "$program" "--gtest_output=xml:Z:$(echo "$report" | tr / '\\')" "$@" \
+            </dev/null || status=$?
+        if [ ! -s "$report" ]; then
+            fail "$program did not run: no test report (Wine's exit code was $status)"
+        fi
+        tests=$(sed -n 's/.*<testsuites tests="\([0-9]*\)".*/\1/p' "$report" | head -n 1)
+        if [ -z "$tests" ] || [ "$tests" -eq 0 ]; then
+            fail "$program ran no test"
+        fi
+        if [ $status -ne 0 ] || ! grep -q '<testsuites [^>]*failures="0"' "$report"; then
+            fail "$program failed (exit code $status); report in $report"
+        fi
+        exit 0
+        ;;
+esac
 
 exec "$WINE" "$@" </dev/null

@@ -1,42 +1,68 @@
 #!/bin/sh
-# make run: starts Trinumero.exe under Wine with the build folder's private prefix.
-# With a DISPLAY the window opens for the user. Without one the program runs on a private
-# Xvfb: a screenshot is saved into the build folder, the program is closed, and the path
-# of the picture is printed.
+# Starts Trinumero.exe under Wine with the build folder's private prefix.
+#
+#   run.sh BUILD_DIR [EXE]                   make run: with a DISPLAY the window opens for
+#                                            the user
+#   run.sh --once [--picture PNG] BUILD_DIR [EXE]
+#                                            start it, wait for its window, save a picture
+#                                            of it, close it with Alt+F4 and exit with the
+#                                            program's exit code (1 when no window came)
+#
+# EXE defaults to the build folder's app/Trinumero.exe. Without a DISPLAY, run.sh always
+# works as --once, on a private Xvfb, with the picture in BUILD_DIR/screenshots/make-run.png.
 set -eu
 
+once=
+picture=
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --once) once=1; shift ;;
+        --picture) picture=$2; shift 2 ;;
+        *) break ;;
+    esac
+done
+
 build_dir=$(cd "$1" && pwd)
-exe="$build_dir/app/Trinumero.exe"
-runner="$(dirname "$0")/../cmake/wine-run.sh"
+exe=${2:-$build_dir/app/Trinumero.exe}
+runner="$(cd "$(dirname "$0")/.." && pwd)/cmake/wine-run.sh"
+picture=${picture:-$build_dir/screenshots/make-run.png}
 
 if [ ! -f "$exe" ]; then
-    echo "run.sh: $exe is missing; build the win64 preset first" >&2
+    echo "run.sh: $exe is missing; build it first" >&2
     exit 1
 fi
 
-if [ -n "${DISPLAY:-}" ]; then
+if [ -n "${DISPLAY:-}" ] && [ -z "$once" ]; then
     exec "$runner" "$build_dir" "$exe"
 fi
 
-# No display: a private Xvfb (started by the runner), a screenshot, a clean close.
+# The runner starts a private Xvfb when there is no display; it is ended here only when
+# this script was the one that needed it.
+own_display=
+if [ -z "${DISPLAY:-}" ] &&
+    ! kill -0 "$(cat "$build_dir/xvfb.pid" 2>/dev/null || echo none)" 2>/dev/null; then
+    own_display=1
+fi
 "$runner" "$build_dir" --start
-DISPLAY=":$(tr -dc 0-9 <"$build_dir/xvfb.display")"
-export DISPLAY
+if [ -z "${DISPLAY:-}" ]; then
+    DISPLAY=":$(tr -dc 0-9 <"$build_dir/xvfb.display")"
+    export DISPLAY
+fi
 "$runner" "$build_dir" "$exe" &
 program=$!
 
+# Wine names the X window class after the program file.
+class=$(basename "$exe" | tr 'A-Z' 'a-z')
 window=""
 tries=0
-while [ -z "$window" ] && [ $tries -lt 150 ]; do
-    window=$(xdotool search --onlyvisible --classname trinumero.exe 2>/dev/null | head -n 1 || true)
+while [ -z "$window" ] && [ $tries -lt 150 ] && kill -0 "$program" 2>/dev/null; do
+    window=$(xdotool search --onlyvisible --classname "$class" 2>/dev/null | head -n 1 || true)
     tries=$((tries + 1))
     sleep 0.2
 done
 
-shots="$build_dir/screenshots"
-mkdir -p "$shots"
-picture="$shots/make-run.png"
 if [ -n "$window" ]; then
+    mkdir -p "$(dirname "$picture")"
     sleep 1  # let the first paint finish
     import -window root "$picture" 2>/dev/null || xwd -root -silent | convert xwd:- "$picture"
     # Only the window, not the empty screen round it.
@@ -55,17 +81,18 @@ while kill -0 "$program" 2>/dev/null && [ $tries -lt 50 ]; do
 done
 if kill -0 "$program" 2>/dev/null; then
     echo "run.sh: the program did not close; ending it" >&2
-    "$runner" "$build_dir" --stop
+    kill "$program" 2>/dev/null || true
     status=1
 else
     wait "$program" || status=$?
+fi
+if [ -n "$own_display" ]; then
     "$runner" "$build_dir" --stop
 fi
 
-if [ -n "$window" ]; then
-    echo "Trinumero ran without a display; its window is in $picture (exit code $status)"
-else
+if [ -z "$window" ]; then
     echo "run.sh: no Trinumero window appeared" >&2
-    status=1
+    exit 1
 fi
+echo "Trinumero ran and closed with exit code $status; its window is in $picture"
 exit $status

@@ -20,6 +20,8 @@ std::wstring WideFromUtf8(const std::string& text) {
     return wide;
 }
 
+}  // namespace
+
 // CMake gives the program's path as the build machine sees it; under Wine a Unix path is
 // reached through drive Z:.
 std::wstring ProgramPath() {
@@ -34,6 +36,8 @@ std::wstring ProgramPath() {
     }
     return path;
 }
+
+namespace {
 
 // This process's environment with TMP and TEMP replaced.
 std::wstring EnvironmentWithTemp(const std::wstring& directory) {

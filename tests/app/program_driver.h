@@ -27,6 +27,9 @@ class ScratchDirectory {
     std::wstring path_;
 };
 
+// The program under test, as this process names it.
+std::wstring ProgramPath();
+
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);

@@ -145,6 +145,29 @@ TEST_F(AppWindowTest, ControlsStandWhereTheTableSaysInCreationOrder) {
     }
 }
 
+// Each label's text, wrapped at word boundaries as the label wraps it, in the label's own
+// font: none may be cut at a side or lose a line at the bottom.
+TEST_F(AppWindowTest, EveryLabelTextFitsItsControl) {
+    for (const int number : {3, 4, 6, 7}) {
+        SCOPED_TRACE(testing::Message() << "control " << number);
+        HWND label = ControlHandle(number);
+        RECT client{};
+        ASSERT_TRUE(GetClientRect(label, &client));
+        HDC dc = GetDC(label);
+        const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0));
+        const HGDIOBJ previous = SelectObject(dc, font);
+        const std::wstring text = TextOf(label);
+        RECT needed{0, 0, client.right, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                  DT_CALCRECT | DT_WORDBREAK);
+        SelectObject(dc, previous);
+        ReleaseDC(label, dc);
+        EXPECT_GT(needed.bottom, 0) << "the text was measured";
+        EXPECT_LE(needed.right, client.right);
+        EXPECT_LE(needed.bottom, client.bottom);
+    }
+}
+
 TEST_F(AppWindowTest, LayoutTextsAreTheExactBytes) {
     EXPECT_EQ(kDescriptionText.size(), 186u);
     EXPECT_NE(kDescriptionText.find("другие." + std::string(51, ' ') + "Разрешающая"),
