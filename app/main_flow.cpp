@@ -2,14 +2,15 @@
 
 #include <commctrl.h>
 
+#include "app/edit_field_access.h"
 #include "engine/conversion_controller.h"
 #include "settings/settings_file_win32.h"
 #include "settings/settings_store.h"
 #include "ui/app_window.h"
 #include "ui/controls.h"
-#include "ui/edit_field_access.h"
 #include "ui/event_model.h"
 #include "ui/highlight.h"
+#include "ui/keyboard_layout.h"
 #include "ui/library_slots.h"
 #include "ui/main_window_layout.h"
 #include "ui/menu.h"
@@ -70,13 +71,13 @@ bool StartUp(ProgramState& state) {
 void RunEventLoopTurn(ProgramState& state) {
     state.event_code = WaitEvent();
     state.event_control = EventControl();
-    state.event_type = EventSubtype();
+    state.event_subtype = EventSubtype();
     state.event_menu_item = EventMenuItem();
 
     if (state.event_code == kEventMenu && state.event_menu_item == kOnTopMenuItem) {
         ToggleOnTop(state);
     }
-    if (state.event_code == kEventControl && state.event_type == kTypeContentsChanged &&
+    if (state.event_code == kEventControl && state.event_subtype == kSubtypeContentsChanged &&
         IsNumberField(state.event_control)) {
         // The frame comes first, whatever the field check then decides.
         HighlightField(state.event_control, kMainWindowNumber);

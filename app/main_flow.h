@@ -12,18 +12,25 @@ namespace trinumero {
 
 // The main flow's variables for the whole run.
 struct ProgramState {
-    HWND bin_field = nullptr;
-    int event_code = 0;
-    int quit = 0;
-    int event_control = 0;
+    // The three number fields' edit windows, kept from their creation.
     HWND hex_field = nullptr;
-    int event_menu_item = 0;
-    int on_top_check_state = 0;
-    std::string settings_path;
     HWND dec_field = nullptr;
-    int event_type = 0;
-    std::uint32_t keyboard_layout_result = 0;
+    HWND bin_field = nullptr;
+
+    // The last event, as the loop read it.
+    int event_code = 0;
+    int event_control = 0;
+    int event_subtype = 0;
+    int event_menu_item = 0;
+    int quit = 0;  // 1 once the close request came
+
+    // The on-top setting: loaded once at start-up; afterwards the menu item's check mark,
+    // read at each toggle, is the one record of it.
     std::int32_t on_top_setting = 0;
+    int on_top_check_state = 0;
+    std::string settings_path;  // built once at start-up, used by every save
+
+    std::uint32_t keyboard_layout_result = 0;  // kept, never read
 };
 
 // Start-up up to the event loop: the setting loaded, the window built and shown, the

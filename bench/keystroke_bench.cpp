@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         do {
             trinumero::RunEventLoopTurn(state);
         } while (!(state.event_code == trinumero::kEventControl &&
-                   state.event_type == trinumero::kTypeContentsChanged));
+                   state.event_subtype == trinumero::kSubtypeContentsChanged));
         LARGE_INTEGER end;
         QueryPerformanceCounter(&end);
         latencies.push_back(Microseconds(start, end));

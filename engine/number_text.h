@@ -32,9 +32,7 @@ class NumberText {
     }
 
     std::string_view View() const { return {chars_.data(), size_}; }
-    const char* CStr() const { return chars_.data(); }
     std::size_t Size() const { return size_; }
-    std::string Str() const { return std::string(View()); }
 
     operator std::string_view() const { return View(); }
 

@@ -21,16 +21,6 @@ std::string_view MidText(std::string_view text, int start, int count) {
     return text.substr(offset, static_cast<std::size_t>(count));
 }
 
-std::string ToUpperText(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return result;
-}
-
 std::string ToLowerText(std::string_view text) {
     std::string result(text);
     for (char& c : result) {

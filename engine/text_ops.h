@@ -1,32 +1,33 @@
 #pragma once
 
-// Small operations on single-byte texts. Character positions count from 1.
+// The few text operations the field check and the parsers are built on. Texts are
+// Windows-1251 bytes, one byte a character; positions count from 1, as the field check
+// counts caret columns.
 
 #include <string>
 #include <string_view>
 
 namespace trinumero {
 
-// Number of bytes in the text; 0 for an empty text.
+// Length in bytes.
 int TextLength(std::string_view text);
 
-// Code of the first byte read as unsigned (0 to 255); 0 for an empty text.
+// The first byte as 0 to 255, so that every byte of the upper half (Cyrillic letters)
+// compares above the ASCII digits and letters; 0 for an empty text.
 int FirstCharCode(std::string_view text);
 
-// At most count characters beginning at position start. A start of 1 or less begins at
-// the first character, a start beyond the last character gives "", a negative count
-// counts as 0.
+// Up to count characters from position start. Out-of-range arguments are clamped rather
+// than refused: with the caret at the very start the field check asks for position 0 and
+// must get the first character; a start past the end gives "", a negative count nothing.
 std::string_view MidText(std::string_view text, int start, int count);
 
-// The text with a-z replaced by A-Z; other bytes (the code page's upper half included)
-// are left as they are.
-std::string ToUpperText(std::string_view text);
-
-// The text with A-Z replaced by a-z; other bytes are left as they are.
+// A-Z folded to a-z, nothing else: the fields' alphabets are ASCII, and no byte of the
+// upper half may fold into one of them.
 std::string ToLowerText(std::string_view text);
 
-// The text without its leading and trailing spaces (code 32). Tabs stay. Inline: the
-// parsers call it on every keystroke.
+// The text without the spaces at its ends. Tabs stay: in a hexadecimal text a tab ends
+// the number (it reads as one more digit 0). Inline, as the parsers call it on every
+// keystroke.
 inline std::string_view TrimSpaces(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {

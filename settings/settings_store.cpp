@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "settings/settings_file_win32.h"
-#include "support/library_handle.h"
+#include "support/handles_win32.h"
 #include "ui/message_box.h"
 
 namespace trinumero {

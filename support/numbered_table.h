@@ -3,9 +3,13 @@
 // A table of records addressed by small non-negative numbers: windows, controls, menus
 // and library slots are all kept this way. Using a number beyond the room grows the table
 // to that number plus 16 more entries, all empty.
+//
+// Every entry is a node of its own, so its address never changes while it exists: callers
+// keep an Entry* across platform calls that may re-enter the window layer and take new
+// numbers, which grows the table.
 
 #include <cstddef>
-#include <optional>
+#include <memory>
 #include <vector>
 
 namespace trinumero {
@@ -25,47 +29,50 @@ class NumberedTable {
         }
         const auto index = static_cast<std::size_t>(number);
         if (index >= entries_.size()) {
-            entries_.resize(index + kGrowth);
+            // Grown slot by slot: resize() of a vector of unique_ptr trips a false
+            // array-bounds warning of GCC 12 at -O3 for 32-bit targets.
+            entries_.reserve(index + kGrowth);
+            while (entries_.size() < index + kGrowth) {
+                entries_.emplace_back();
+            }
         }
         if (!entries_[index]) {
-            entries_[index].emplace();
+            entries_[index] = std::make_unique<Entry>();
         }
-        return &*entries_[index];
+        return entries_[index].get();
     }
 
     // The entry for the number, or nullptr when the number has none.
-    Entry* Find(int number) {
-        if (number < 0 || static_cast<std::size_t>(number) >= entries_.size()) {
-            return nullptr;
-        }
-        auto& slot = entries_[static_cast<std::size_t>(number)];
-        return slot ? &*slot : nullptr;
+    Entry* Find(int number) { return Holds(number) ? entries_[Index(number)].get() : nullptr; }
+    const Entry* Find(int number) const {
+        return Holds(number) ? entries_[Index(number)].get() : nullptr;
     }
-
-    const Entry* Find(int number) const { return const_cast<NumberedTable*>(this)->Find(number); }
 
     // Forgets the entry for the number; an absent entry is left alone.
     void Free(int number) {
-        if (Entry* entry = Find(number)) {
-            (void)entry;
-            entries_[static_cast<std::size_t>(number)].reset();
+        if (Holds(number)) {
+            entries_[Index(number)].reset();
         }
     }
 
     std::size_t Room() const { return entries_.size(); }
 
-    // Calls fn(number, entry) for every entry present, lowest number first.
+    // Calls fn(number, entry) for every entry present, lowest number first. fn may free the
+    // entry it is given and take new numbers.
     template <typename Fn>
     void ForEach(Fn&& fn) {
         for (std::size_t i = 0; i < entries_.size(); ++i) {
-            if (entries_[i]) {
-                fn(static_cast<int>(i), *entries_[i]);
+            if (Entry* entry = entries_[i].get()) {
+                fn(static_cast<int>(i), *entry);
             }
         }
     }
 
   private:
-    std::vector<std::optional<Entry>> entries_;
+    static std::size_t Index(int number) { return static_cast<std::size_t>(number); }
+    bool Holds(int number) const { return number >= 0 && Index(number) < entries_.size(); }
+
+    std::vector<std::unique_ptr<Entry>> entries_;
 };
 
 }  // namespace trinumero

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "support/wide_text.h"
+#include "support/wide_text_win32.h"
 #include "ui/event_model.h"
 #include "ui/window_tables.h"
 
@@ -86,7 +86,6 @@ HWND CreateAppWindow(int window, int x, int y, int client_width, int client_heig
     entry->accelerator_entries[1] =
         ACCEL{FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, kCommandFocusBackward};
     entry->accelerators = CreateAcceleratorTableW(entry->accelerator_entries, 2);
-    entry->background = kNoColour;
     return handle;
 }
 

@@ -10,12 +10,15 @@ BackgroundBrushStore::~BackgroundBrushStore() {
     }
 }
 
+std::vector<BackgroundBrushStore::SharedBrush>::iterator BackgroundBrushStore::Find(
+    COLORREF colour) {
+    return std::find_if(brushes_.begin(), brushes_.end(),
+                        [colour](const SharedBrush& shared) { return shared.colour == colour; });
+}
+
 HBRUSH BackgroundBrushStore::Acquire(COLORREF colour) {
     SectionLock hold(lock_);
-    auto found =
-        std::find_if(brushes_.begin(), brushes_.end(),
-                     [colour](const SharedBrush& shared) { return shared.colour == colour; });
-    if (found != brushes_.end()) {
+    if (const auto found = Find(colour); found != brushes_.end()) {
         ++found->users;
         return found->brush;
     }
@@ -29,13 +32,8 @@ HBRUSH BackgroundBrushStore::Acquire(COLORREF colour) {
 
 void BackgroundBrushStore::Release(COLORREF colour) {
     SectionLock hold(lock_);
-    auto found =
-        std::find_if(brushes_.begin(), brushes_.end(),
-                     [colour](const SharedBrush& shared) { return shared.colour == colour; });
-    if (found == brushes_.end()) {
-        return;
-    }
-    if (--found->users == 0) {
+    const auto found = Find(colour);
+    if (found != brushes_.end() && --found->users == 0) {
         DeleteObject(found->brush);
         brushes_.erase(found);
     }
@@ -43,9 +41,7 @@ void BackgroundBrushStore::Release(COLORREF colour) {
 
 int BackgroundBrushStore::Users(COLORREF colour) {
     SectionLock hold(lock_);
-    auto found =
-        std::find_if(brushes_.begin(), brushes_.end(),
-                     [colour](const SharedBrush& shared) { return shared.colour == colour; });
+    const auto found = Find(colour);
     return found == brushes_.end() ? 0 : found->users;
 }
 

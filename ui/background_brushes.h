@@ -8,34 +8,9 @@
 
 #include <vector>
 
+#include "support/handles_win32.h"
+
 namespace trinumero {
-
-// Owns a CRITICAL_SECTION for its whole life.
-class CriticalSection {
-  public:
-    CriticalSection() { InitializeCriticalSection(&section_); }
-    ~CriticalSection() { DeleteCriticalSection(&section_); }
-    CriticalSection(const CriticalSection&) = delete;
-    CriticalSection& operator=(const CriticalSection&) = delete;
-
-    void Enter() { EnterCriticalSection(&section_); }
-    void Leave() { LeaveCriticalSection(&section_); }
-
-  private:
-    CRITICAL_SECTION section_;
-};
-
-// Holds the section from construction to destruction.
-class SectionLock {
-  public:
-    explicit SectionLock(CriticalSection& section) : section_(section) { section_.Enter(); }
-    ~SectionLock() { section_.Leave(); }
-    SectionLock(const SectionLock&) = delete;
-    SectionLock& operator=(const SectionLock&) = delete;
-
-  private:
-    CriticalSection& section_;
-};
 
 class BackgroundBrushStore {
   public:
@@ -60,6 +35,9 @@ class BackgroundBrushStore {
         HBRUSH brush;
         int users;
     };
+
+    // The colour's brush, or the end; the caller holds the lock.
+    std::vector<SharedBrush>::iterator Find(COLORREF colour);
 
     CriticalSection lock_;
     std::vector<SharedBrush> brushes_;

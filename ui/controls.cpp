@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "support/wide_text.h"
+#include "support/wide_text_win32.h"
 #include "ui/background_brushes.h"
 #include "ui/event_model.h"
 #include "ui/window_tables.h"
@@ -166,13 +166,12 @@ void LimitFieldLength(HWND field, int maximum) {
     SendMessageW(field, EM_LIMITTEXT, static_cast<WPARAM>(maximum), 0);
 }
 
-std::optional<LRESULT> OfferToControl(HWND control, UINT message, WPARAM wparam, LPARAM) {
+std::optional<LRESULT> AnswerColourQuery(HWND control, UINT message, HDC dc) {
     const int number = KnownControlNumber(control);
     if (number < 0) {
         return std::nullopt;
     }
     const ControlEntry& entry = *ControlTable().Find(number);
-    const auto dc = reinterpret_cast<HDC>(wparam);
     switch (entry.kind) {
         case ControlKind::kTextLabel:
             if (message == WM_CTLCOLORSTATIC) {

@@ -11,6 +11,9 @@
 
 namespace trinumero {
 
+// The kinds of control this system makes; the kind decides how colour queries are answered.
+enum class ControlKind { kEditField, kTextLabel, kFrameBox };
+
 // Attributes of SetControlColour.
 inline constexpr int kTextColourAttribute = 1;
 inline constexpr int kBackgroundColourAttribute = 2;
@@ -36,8 +39,10 @@ int SetControlColour(int control, int attribute, COLORREF colour);
 // The most characters the user can type into the edit control (EM_LIMITTEXT).
 void LimitFieldLength(HWND field, int maximum);
 
-// Offers a message about a control to the handler of its kind (colour queries). Nothing
-// when the control is not known or its kind does not answer the message.
-std::optional<LRESULT> OfferToControl(HWND control, UINT message, WPARAM wparam, LPARAM lparam);
+// Answers a colour query (WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC) of a control the way its kind
+// does: the colours set for it into the device context, and the background brush. Nothing
+// when the control is not known, its kind leaves the query to the defaults, or no colour
+// is set.
+std::optional<LRESULT> AnswerColourQuery(HWND control, UINT message, HDC dc);
 
 }  // namespace trinumero

@@ -19,11 +19,11 @@ HACCEL AcceleratorsOf(HWND window) {
     return entry != nullptr ? entry->accelerators : nullptr;
 }
 
-void RecordPending(int code, int item, int event_type) {
+void RecordPending(int code, int item, int subtype) {
     EventRecord& record = Events();
     record.pending = code;
     record.item = item;
-    record.event_type = event_type;
+    record.subtype = subtype;
 }
 
 void Defer(int code) {
@@ -33,13 +33,10 @@ void Defer(int code) {
     }
 }
 
-LRESULT OnCommand(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT OnCommand(WPARAM wparam, LPARAM lparam) {
     const auto sender = reinterpret_cast<HWND>(lparam);
     const int notification = HIWORD(wparam);
     if (sender != nullptr) {
-        if (const auto answer = OfferToControl(sender, message, wparam, lparam)) {
-            return *answer;
-        }
         RecordPending(kEventControl, static_cast<int>(GetWindowLongPtrW(sender, GWLP_ID)),
                       notification);
         return 0;
@@ -83,7 +80,7 @@ HWND TopLevelOf(HWND window) {
 
 int WaitEvent() {
     EventRecord& record = Events();
-    record.event_type = kTypeNone;
+    record.subtype = kSubtypeNone;
 
     if (const auto oldest = record.deferred.TakeOldest()) {
         record.window_number = oldest->window_number;
@@ -113,7 +110,7 @@ int EventControl() {
     return Events().item;
 }
 int EventSubtype() {
-    return Events().event_type;
+    return Events().subtype;
 }
 int EventMenuItem() {
     return Events().item;
@@ -125,7 +122,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
 
     switch (message) {
         case WM_COMMAND:
-            return OnCommand(message, wparam, lparam);
+            return OnCommand(wparam, lparam);
 
         case WM_CLOSE:
             // Closing is left to the main loop: the window stays.
@@ -162,21 +159,13 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
             return DefWindowProcW(window, message, wparam, lparam);
 
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC:
-        case WM_NOTIFY:
-        case WM_HSCROLL:
-        case WM_VSCROLL: {
-            HWND control = reinterpret_cast<HWND>(lparam);
-            if (message == WM_NOTIFY) {
-                control = lparam != 0 ? reinterpret_cast<const NMHDR*>(lparam)->hwndFrom : nullptr;
-            }
-            if (const auto answer = OfferToControl(control, message, wparam, lparam)) {
+            // The only messages a control of this window answers for itself: its colours.
+            if (const auto answer = AnswerColourQuery(reinterpret_cast<HWND>(lparam), message,
+                                                      reinterpret_cast<HDC>(wparam))) {
                 return *answer;
             }
             return DefWindowProcW(window, message, wparam, lparam);
-        }
 
         case kFocusNotification:
             RecordPending(kEventControl, static_cast<int>(wparam), static_cast<int>(lparam));
@@ -189,7 +178,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
 
 LRESULT CALLBACK FieldSubclassProcedure(HWND field, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
-        const LPARAM type = message == WM_SETFOCUS ? kTypeFocusGot : kTypeFocusLost;
+        const LPARAM type = message == WM_SETFOCUS ? kSubtypeFocusGot : kSubtypeFocusLost;
         PostMessageW(TopLevelOf(field), kFocusNotification,
                      static_cast<WPARAM>(GetWindowLongPtrW(field, GWLP_ID)), type);
     }

@@ -1,9 +1,11 @@
 #pragma once
 
-// The main loop sees the user interface as a stream of integer events: it calls
-// WaitEvent, then reads EventControl, EventSubtype and EventMenuItem. The window
-// procedure of the main window's class and the field subclass procedure turn the
-// platform's messages into those events.
+// The main loop sees the window as a stream of integer events. WaitEvent fetches and
+// routes one platform message (or hands out one deferred event), and the window procedure
+// and the field subclass procedure leave behind what the loop then reads with
+// EventControl, EventSubtype and EventMenuItem. Notifications that arrive while no wait is
+// running (the program's own writes into the fields) are overwritten by the next wait, so
+// they never reach the loop.
 
 #include <windows.h>
 
@@ -11,8 +13,8 @@
 
 namespace trinumero {
 
-// Event codes returned by WaitEvent. Any other value is the number of the platform
-// message the wait retrieved.
+// Codes WaitEvent returns. Any other value is the number of the platform message the wait
+// fetched and routed without an event.
 inline constexpr int kEventControl = 13100;
 inline constexpr int kEventMenu = 13101;
 inline constexpr int kEventClose = 16;
@@ -21,32 +23,33 @@ inline constexpr int kEventMoved = 3;
 inline constexpr int kEventResized = 5;
 inline constexpr int kEventActivated = 13104;
 
-// Event types of a control event.
-inline constexpr int kTypeContentsChanged = 768;  // EN_CHANGE
-inline constexpr int kTypeFocusGot = 14000;
-inline constexpr int kTypeFocusLost = 14001;
-inline constexpr int kTypeNone = -1;
+// Subtypes of a control event: the control's notification code as it sent it, or one of
+// the focus reports of the fields.
+inline constexpr int kSubtypeContentsChanged = 768;  // EN_CHANGE
+inline constexpr int kSubtypeFocusGot = 14000;
+inline constexpr int kSubtypeFocusLost = 14001;
+inline constexpr int kSubtypeNone = -1;  // nothing recorded since the wait began
 
-// Focus notification posted by an edit field to its top-level window:
-// wParam = control number, lParam = kTypeFocusGot or kTypeFocusLost.
+// Posted by an edit field to its top-level window when it gets or loses the focus:
+// wParam = control number, lParam = kSubtypeFocusGot or kSubtypeFocusLost.
 inline constexpr UINT kFocusNotification = 13103;
 
 // Commands of the Tab and Shift+Tab accelerators.
 inline constexpr WORD kCommandFocusForward = 1212;
 inline constexpr WORD kCommandFocusBackward = 1213;
 
-// The results of the last wait, shared by the wait and the window procedure.
+// What the last wait left behind, shared by the wait and the window procedure.
 struct EventRecord {
-    int item = 0;           // control number or menu item number of the last event
+    int item = 0;           // control number or menu item number: one slot for both
     int window_number = 0;  // window of the message being routed or of the deferred event
-    int event_type = 0;     // notification code of the last control event; -1 from each wait
+    int subtype = 0;        // of the last control event; kSubtypeNone from each wait
     int pending = 0;        // event recorded while a message is routed; 0 = none
     DeferredEventQueue deferred;
 };
 
 EventRecord& Events();
 
-// Blocks until the next event or message and returns its event code.
+// Blocks until the next event or message and returns its code.
 int WaitEvent();
 int EventControl();
 int EventSubtype();

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "support/wide_text.h"
+#include "support/wide_text_win32.h"
 
 namespace trinumero {
 

@@ -1,49 +1,13 @@
 #include "ui/highlight.h"
 
-#include <memory>
-
+#include "support/handles_win32.h"
 #include "ui/app_window.h"
 #include "ui/controls.h"
 
 namespace trinumero {
 namespace {
 
-// A window's device context, released when it goes out of scope.
-class WindowDc {
-  public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_ != nullptr) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-
-    HDC Get() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-};
-
-// Selects an object into a device context and selects the previous one back on exit.
-class SelectedObject {
-  public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() { SelectObject(dc_, previous_); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-struct GdiObjectDelete {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using Pen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDelete>;
+using Pen = GdiObjectHandle<HPEN>;
 
 // The field's whole window rectangle, border included, in its parent's client
 // coordinates; all zero for an unknown control.

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "support/library_handle.h"
+#include "support/handles_win32.h"
 #include "support/numbered_table.h"
 
 namespace trinumero {
@@ -64,14 +64,6 @@ void ReleaseAllLibraries() {
 bool IsLibrarySlotLoaded(int slot) {
     const LibrarySlot* entry = Libraries().Find(slot);
     return entry != nullptr && entry->module != nullptr;
-}
-
-std::uint32_t SwitchKeyboardLayoutToUs() {
-    LoadLibrarySlot(kKeyboardLayoutSlot, "user32.dll");
-    const std::uint32_t previous =
-        CallLibraryFunction(kKeyboardLayoutSlot, "ActivateKeyboardLayout", kUsEnglishLayout, 0);
-    ReleaseLibrarySlot(kKeyboardLayoutSlot);
-    return previous;
 }
 
 }  // namespace trinumero

@@ -7,9 +7,6 @@
 
 namespace trinumero {
 
-inline constexpr int kKeyboardLayoutSlot = 0;
-inline constexpr std::uint32_t kUsEnglishLayout = 0x04090409;
-
 // Loads the library into the slot, releasing what the slot held before. Returns the
 // module handle as a number, 0 when no name is given or the library does not load.
 std::uintptr_t LoadLibrarySlot(int slot, const char* file_name);
@@ -28,10 +25,5 @@ void ReleaseAllLibraries();
 
 // Whether the slot holds a library.
 bool IsLibrarySlotLoaded(int slot);
-
-// Activates US English for this thread through user32's ActivateKeyboardLayout, loaded
-// into slot 0 only for the call. Returns what the function returned (the previous
-// layout), or 0 when it could not be called or failed.
-std::uint32_t SwitchKeyboardLayoutToUs();
 
 }  // namespace trinumero

@@ -28,7 +28,7 @@ static_assert(sizeof(kByteHeader) - 1 == 113);
 
 constexpr DWORD kMainWindowFlags = 0x10CA0001;
 
-using Kind = ControlLayout::Kind;
+using Kind = ControlKind;
 
 }  // namespace
 
@@ -40,19 +40,20 @@ const WindowLayout kMainWindowLayout{
 
 // In order of creation, which is also the order Tab visits the fields: binary, hex, decimal.
 const std::array<ControlLayout, 8> kMainWindowControls{{
-    {kBinField, Kind::kEditField, 30, 165, 357, 20, "", ES_RIGHT},
-    {3, Kind::kTextLabel, 30, 145, 365, 15, kByteHeaderText, SS_LEFT},
-    {kHexField, Kind::kEditField, 60, 90, 100, 20, "", ES_UPPERCASE},
-    {4, Kind::kTextLabel, 20, 5, 380, 45, kDescriptionText, SS_LEFT},
-    {kDecField, Kind::kEditField, 245, 90, 120, 20, "", 0},
-    {5, Kind::kFrameBox, 15, 125, 390, 75, "Двоичные числа", 0},
-    {6, Kind::kTextLabel, 55, 59, 110, 30, "Шестнадцатеричные числа", SS_CENTER},
-    {7, Kind::kTextLabel, 259, 60, 80, 30, "Десятичные числа", SS_CENTER},
+    {kBinFieldControl, Kind::kEditField, 30, 165, 357, 20, "", ES_RIGHT},
+    {kByteHeaderControl, Kind::kTextLabel, 30, 145, 365, 15, kByteHeaderText, SS_LEFT},
+    {kHexFieldControl, Kind::kEditField, 60, 90, 100, 20, "", ES_UPPERCASE},
+    {kDescriptionControl, Kind::kTextLabel, 20, 5, 380, 45, kDescriptionText, SS_LEFT},
+    {kDecFieldControl, Kind::kEditField, 245, 90, 120, 20, "", 0},
+    {kBinaryFrameControl, Kind::kFrameBox, 15, 125, 390, 75, "Двоичные числа", 0},
+    {kHexCaptionControl, Kind::kTextLabel, 55, 59, 110, 30, "Шестнадцатеричные числа", SS_CENTER},
+    {kDecCaptionControl, Kind::kTextLabel, 259, 60, 80, 30, "Десятичные числа", SS_CENTER},
 }};
 
-const std::array<int, 2> kCaptionControls{6, 7};
+const std::array<int, 2> kCaptionControls{kHexCaptionControl, kDecCaptionControl};
 const COLORREF kCaptionColour = RGB(51, 79, 204);
-const std::array<FieldLimit, 3> kFieldLimits{{{kHexField, 14}, {kDecField, 17}, {kBinField, 56}}};
+const std::array<FieldLimit, 3> kFieldLimits{
+    {{kHexFieldControl, 14}, {kDecFieldControl, 17}, {kBinFieldControl, 56}}};
 const MenuLayout kMainMenuLayout{kMainMenuNumber, "Настройки", kOnTopMenuItem,
                                  "Поверх остальных окон"};
 
@@ -85,11 +86,11 @@ MainWindowParts BuildMainWindowContents(int on_top_setting) {
                 SetControlColour(caption, kTextColourAttribute, kCaptionColour);
             }
         }
-        if (control.number == kHexField) {
+        if (control.number == kHexFieldControl) {
             parts.hex_field = made;
-        } else if (control.number == kDecField) {
+        } else if (control.number == kDecFieldControl) {
             parts.dec_field = made;
-        } else if (control.number == kBinField) {
+        } else if (control.number == kBinFieldControl) {
             parts.bin_field = made;
         }
     }

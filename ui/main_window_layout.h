@@ -9,9 +9,20 @@
 #include <array>
 #include <string_view>
 
-#include "engine/field_numbers.h"
+#include "ui/controls.h"
 
 namespace trinumero {
+
+// Control numbers of the main window. The three fields are the ones the conversion engine
+// addresses by the same numbers.
+inline constexpr int kHexFieldControl = 0;
+inline constexpr int kDecFieldControl = 1;
+inline constexpr int kBinFieldControl = 2;
+inline constexpr int kByteHeaderControl = 3;
+inline constexpr int kDescriptionControl = 4;
+inline constexpr int kBinaryFrameControl = 5;
+inline constexpr int kHexCaptionControl = 6;
+inline constexpr int kDecCaptionControl = 7;
 
 inline constexpr int kMainWindowNumber = 0;
 inline constexpr int kMainMenuNumber = 0;
@@ -28,9 +39,8 @@ struct WindowLayout {
 };
 
 struct ControlLayout {
-    enum class Kind { kEditField, kTextLabel, kFrameBox };
     int number;
-    Kind kind;
+    ControlKind kind;
     int x;
     int y;
     int width;

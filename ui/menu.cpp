@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "support/wide_text.h"
+#include "support/wide_text_win32.h"
 #include "ui/window_tables.h"
 
 namespace trinumero {

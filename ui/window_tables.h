@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/numbered_table.h"
+#include "ui/controls.h"
 
 namespace trinumero {
 
@@ -19,11 +20,7 @@ struct WindowEntry {
     HWND handle = nullptr;
     HACCEL accelerators = nullptr;
     ACCEL accelerator_entries[2] = {};
-    COLORREF background = kNoColour;
 };
-
-// The kinds of control this system makes; the kind decides how colour queries are answered.
-enum class ControlKind { kEditField, kTextLabel, kFrameBox };
 
 struct ControlEntry {
     HWND handle = nullptr;

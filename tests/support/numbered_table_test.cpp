@@ -30,6 +30,20 @@ TEST(NumberedTable, TakeCreatesAndGrowsByNumberPlusSixteen) {
     EXPECT_EQ(table.Take(-1), nullptr);
 }
 
+TEST(NumberedTable, EntriesStayWhereTheyAreWhileTheTableGrows) {
+    NumberedTable<Entry> table;
+    Entry* held = table.Take(0);
+    held->handle = 5;
+    for (int number = 1; number < 200; number += 7) {
+        table.Take(number)->handle = number;
+    }
+    EXPECT_GT(table.Room(), 200u);
+    EXPECT_EQ(table.Find(0), held);
+    EXPECT_EQ(held->handle, 5);
+    held->handle = 6;
+    EXPECT_EQ(table.Find(0)->handle, 6);
+}
+
 TEST(NumberedTable, FreeForgetsOnlyThatEntry) {
     NumberedTable<Entry> table;
     table.Take(1)->handle = 1;

@@ -31,7 +31,7 @@ int CountOf(const std::vector<SeenEvent>& events, int code, int type = 0, int co
 }
 
 int ChangesOf(const std::vector<SeenEvent>& events) {
-    return CountOf(events, kEventControl, kTypeContentsChanged);
+    return CountOf(events, kEventControl, kSubtypeContentsChanged);
 }
 
 void PutOnClipboard(const std::wstring& text) {
@@ -70,7 +70,7 @@ TEST_F(EventModelTest, TypingADigitIsAContentsChangeOfThatField) {
     PostMessageW(dec_, WM_CHAR, L'7', 1);
     const auto events = PumpEvents();
     EXPECT_EQ(ChangesOf(events), 1);
-    EXPECT_EQ(CountOf(events, kEventControl, kTypeContentsChanged, kDecField), 1);
+    EXPECT_EQ(CountOf(events, kEventControl, kSubtypeContentsChanged, kDecFieldControl), 1);
     EXPECT_EQ(GetControlText1251(dec_), "7");
 }
 
@@ -78,8 +78,8 @@ TEST_F(EventModelTest, TheWaitThatRoutesTheCharacterReturnsTheChange) {
     FocusAndSettle(hex_);
     PostMessageW(hex_, WM_CHAR, L'b', 1);
     EXPECT_EQ(WaitEvent(), kEventControl);
-    EXPECT_EQ(EventControl(), kHexField);
-    EXPECT_EQ(EventSubtype(), kTypeContentsChanged);
+    EXPECT_EQ(EventControl(), kHexFieldControl);
+    EXPECT_EQ(EventSubtype(), kSubtypeContentsChanged);
     EXPECT_EQ(GetControlText1251(hex_), "B");
 }
 
@@ -119,7 +119,7 @@ TEST_P(SingleChangeTest, EachEditGivesExactlyOneContentsChange) {
             break;
     }
     const auto events = PumpEvents();
-    EXPECT_EQ(CountOf(events, kEventControl, kTypeContentsChanged, kBinField), 1);
+    EXPECT_EQ(CountOf(events, kEventControl, kSubtypeContentsChanged, kBinFieldControl), 1);
     EXPECT_EQ(ChangesOf(events), 1);
     EXPECT_EQ(GetControlText1251(bin_), edit.after);
 }
@@ -150,7 +150,7 @@ TEST_F(EventModelTest, ProgramWritesBetweenWaitsNeverComeBackAsChanges) {
     // The write left its notification pending: the next wait hands it out with no type.
     PostThreadMessageW(GetCurrentThreadId(), kSentinel + 1, 0, 0);
     EXPECT_EQ(WaitEvent(), kEventControl);
-    EXPECT_EQ(EventSubtype(), kTypeNone);
+    EXPECT_EQ(EventSubtype(), kSubtypeNone);
     EXPECT_EQ(ChangesOf(PumpEvents()), 0);
 }
 
@@ -169,7 +169,7 @@ TEST_F(EventModelTest, MenuCommandIsAMenuEventOfItemOne) {
     EXPECT_EQ(WaitEvent(), kEventMenu);
     EXPECT_EQ(EventMenuItem(), 1);
     EXPECT_EQ(EventControl(), 1) << "one slot for control and item";
-    EXPECT_EQ(EventSubtype(), kTypeNone);
+    EXPECT_EQ(EventSubtype(), kSubtypeNone);
 }
 
 TEST_F(EventModelTest, ChoosingTheItemWithTheKeyboardGivesTheMenuEvent) {
@@ -192,7 +192,7 @@ TEST_F(EventModelTest, ChoosingTheItemWithTheKeyboardGivesTheMenuEvent) {
     ASSERT_FALSE(events.empty());
     EXPECT_EQ(events.back().code, kEventMenu);
     EXPECT_EQ(events.back().control, kOnTopMenuItem);
-    EXPECT_EQ(events.back().type, kTypeNone);
+    EXPECT_EQ(events.back().type, kSubtypeNone);
 }
 
 TEST_F(EventModelTest, CloseRequestComesOnALaterWaitAndTheWindowStays) {
@@ -292,14 +292,14 @@ TEST_P(TabOrderTest, TabAndShiftTabVisitTheFieldsInCreationOrder) {
 INSTANTIATE_TEST_SUITE_P(
     Fields, TabOrderTest,
     ::testing::Values(
-        TabCase{"HexForwardToDec", Start::kHex, FocusDirection::kForward, kDecField},
-        TabCase{"DecForwardWrapsToBin", Start::kDec, FocusDirection::kForward, kBinField},
-        TabCase{"BinForwardToHex", Start::kBin, FocusDirection::kForward, kHexField},
-        TabCase{"NoneForwardToBin", Start::kNone, FocusDirection::kForward, kBinField},
-        TabCase{"DecBackwardToHex", Start::kDec, FocusDirection::kBackward, kHexField},
-        TabCase{"HexBackwardToBin", Start::kHex, FocusDirection::kBackward, kBinField},
-        TabCase{"BinBackwardWrapsToDec", Start::kBin, FocusDirection::kBackward, kDecField},
-        TabCase{"NoneBackwardToDec", Start::kNone, FocusDirection::kBackward, kDecField}),
+        TabCase{"HexForwardToDec", Start::kHex, FocusDirection::kForward, kDecFieldControl},
+        TabCase{"DecForwardWrapsToBin", Start::kDec, FocusDirection::kForward, kBinFieldControl},
+        TabCase{"BinForwardToHex", Start::kBin, FocusDirection::kForward, kHexFieldControl},
+        TabCase{"NoneForwardToBin", Start::kNone, FocusDirection::kForward, kBinFieldControl},
+        TabCase{"DecBackwardToHex", Start::kDec, FocusDirection::kBackward, kHexFieldControl},
+        TabCase{"HexBackwardToBin", Start::kHex, FocusDirection::kBackward, kBinFieldControl},
+        TabCase{"BinBackwardWrapsToDec", Start::kBin, FocusDirection::kBackward, kDecFieldControl},
+        TabCase{"NoneBackwardToDec", Start::kNone, FocusDirection::kBackward, kDecFieldControl}),
     [](const auto& test_info) { return std::string(test_info.param.name); });
 
 TEST_F(EventModelTest, TabSkipsADisabledOrHiddenField) {
@@ -327,7 +327,7 @@ TEST_F(EventModelTest, AFocusMoveReportsSetFocusThenLostThenGot) {
     PostMessageW(hex_, WM_KEYDOWN, VK_TAB, 1);
     EXPECT_EQ(WaitEvent(), kEventControl);
     EXPECT_EQ(EventSubtype(), EN_SETFOCUS);
-    EXPECT_EQ(EventControl(), kDecField);
+    EXPECT_EQ(EventControl(), kDecFieldControl);
 
     std::vector<SeenEvent> reports;
     for (const SeenEvent& event : PumpEvents()) {
@@ -336,10 +336,10 @@ TEST_F(EventModelTest, AFocusMoveReportsSetFocusThenLostThenGot) {
         }
     }
     ASSERT_EQ(reports.size(), 2u);
-    EXPECT_EQ(reports[0].type, kTypeFocusLost);
-    EXPECT_EQ(reports[0].control, kHexField);
-    EXPECT_EQ(reports[1].type, kTypeFocusGot);
-    EXPECT_EQ(reports[1].control, kDecField);
+    EXPECT_EQ(reports[0].type, kSubtypeFocusLost);
+    EXPECT_EQ(reports[0].control, kHexFieldControl);
+    EXPECT_EQ(reports[1].type, kSubtypeFocusGot);
+    EXPECT_EQ(reports[1].control, kDecFieldControl);
 }
 
 struct PickCase {

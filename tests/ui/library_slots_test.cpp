@@ -1,4 +1,5 @@
 #include "ui/library_slots.h"
+#include "ui/keyboard_layout.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -36,7 +36,7 @@ void ResetEventState() {
     record.deferred.Clear();
     record.pending = 0;
     record.item = 0;
-    record.event_type = 0;
+    record.subtype = 0;
 }
 
 std::wstring TextOf(HWND window) {

@@ -1,9 +1,17 @@
-#include "ui/edit_field_access.h"
+#include "app/edit_field_access.h"
 
+#include "engine/field_numbers.h"
 #include "ui/controls.h"
 #include "ui/field_text.h"
+#include "ui/main_window_layout.h"
 
 namespace trinumero {
+
+// The engine and the window address the three number fields by the same numbers; the
+// binding passes them through unchanged.
+static_assert(kHexField == kHexFieldControl);
+static_assert(kDecField == kDecFieldControl);
+static_assert(kBinField == kBinFieldControl);
 
 std::string EditFieldAccess::GetFieldText(int control) {
     return GetControlText1251(ControlHandle(control));

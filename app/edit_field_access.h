@@ -1,7 +1,7 @@
 #pragma once
 
 // The engine's view of the three number fields, bound to the real edit controls of the
-// main window.
+// main window: the program's wiring between the engine and the window layer.
 
 #include <windows.h>
 

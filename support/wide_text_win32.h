@@ -14,7 +14,4 @@ inline constexpr unsigned kRussianCodePage = 1251;
 // Windows-1251 bytes to UTF-16.
 std::wstring WideFromCp1251(std::string_view text);
 
-// UTF-16 to Windows-1251 bytes; characters that code page lacks become '?'.
-std::string Cp1251FromWide(std::wstring_view text);
-
 }  // namespace trinumero

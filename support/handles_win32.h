@@ -1,0 +1,85 @@
+#pragma once
+
+// Owners of the Windows handles and states the program holds for a while: each lets go of
+// its handle (or undoes its state) when it goes out of scope.
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace trinumero {
+
+// A library loaded at run time, freed with FreeLibrary.
+struct LibraryRelease {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using LibraryHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryRelease>;
+
+// A pen, brush or other GDI object the program created, deleted with DeleteObject.
+struct GdiObjectDelete {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+template <typename Handle>
+using GdiObjectHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDelete>;
+
+// A window's device context from GetDC, released with ReleaseDC.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context; the one it replaced is selected back.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A CRITICAL_SECTION for the whole life of its owner.
+class CriticalSection {
+  public:
+    CriticalSection() { InitializeCriticalSection(&section_); }
+    ~CriticalSection() { DeleteCriticalSection(&section_); }
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
+
+    void Enter() { EnterCriticalSection(&section_); }
+    void Leave() { LeaveCriticalSection(&section_); }
+
+  private:
+    CRITICAL_SECTION section_;
+};
+
+// Holds a critical section from construction to destruction.
+class SectionLock {
+  public:
+    explicit SectionLock(CriticalSection& section) : section_(section) { section_.Enter(); }
+    ~SectionLock() { section_.Leave(); }
+    SectionLock(const SectionLock&) = delete;
+    SectionLock& operator=(const SectionLock&) = delete;
+
+  private:
+    CriticalSection& section_;
+};
+
+}  // namespace trinumero
