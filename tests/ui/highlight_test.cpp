@@ -84,6 +84,65 @@ TEST_F(Highlight, TheNextHighlightRemovesTheEarlierFrame) {
     EXPECT_EQ(FramedPixels(kDecOutline), RingSize(kDecOutline));
 }
 
+// Every pixel of the client area, as drawn now.
+std::vector<COLORREF> ClientPixels(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            pixels.push_back(GetPixel(dc, x, y));
+        }
+    }
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+// After each keystroke, framing only what changed must leave the window exactly as
+// redrawing all of it and then drawing the same frame would.
+TEST_F(Highlight, LeavesTheSamePixelsAsAWholeWindowRedrawThenTheFrame) {
+    struct Keystroke {
+        HWND field;
+        int control;
+        wchar_t key;
+    };
+    const Keystroke keystrokes[] = {
+        {hex_, kHexOutline.control, L'f'}, {hex_, kHexOutline.control, L'7'},  // stays
+        {dec_, kDecOutline.control, L'9'},                                     // moves
+        {bin_, kBinOutline.control, L'1'}, {hex_, kHexOutline.control, L'\b'},
+    };
+    for (const Keystroke& keystroke : keystrokes) {
+        SendMessageW(keystroke.field, WM_CHAR, keystroke.key, 1);
+        HighlightField(keystroke.control, kMainWindowNumber);
+        DrainMessages();
+        const std::vector<COLORREF> framed = ClientPixels(window_);
+
+        RedrawWindow(window_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        DrainMessages();
+        const RECT outline = trinumero::ui_test::ClientRectOf(keystroke.field);
+        HDC dc = GetDC(window_);
+        HPEN pen = CreatePen(PS_SOLID, 0, kHighlightColour);
+        const HGDIOBJ old_pen = SelectObject(dc, pen);
+        const HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+        Rectangle(dc, outline.left, outline.top, outline.right, outline.bottom);
+        SelectObject(dc, old_brush);
+        SelectObject(dc, old_pen);
+        DeleteObject(pen);
+        ReleaseDC(window_, dc);
+        const std::vector<COLORREF> expected = ClientPixels(window_);
+
+        ASSERT_EQ(framed.size(), expected.size());
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < framed.size(); ++i) {
+            differing += framed[i] != expected[i];
+        }
+        EXPECT_EQ(differing, 0u) << "field " << keystroke.control << ", key "
+                                 << static_cast<int>(keystroke.key);
+    }
+}
+
 TEST_F(Highlight, ARepaintOfTheWindowRemovesTheFrame) {
     HighlightField(kBinOutline.control, kMainWindowNumber);
     ASSERT_EQ(FramedPixels(kBinOutline), RingSize(kBinOutline));
