@@ -4,7 +4,7 @@
 
 #include "engine/conversion_controller.h"
 #include "settings/settings_file_win32.h"
-#include "settings/settings_store.h"
+#include "settings/settings_store_win32.h"
 #include "ui/app_window.h"
 #include "ui/controls.h"
 #include "ui/edit_field_access.h"

@@ -144,8 +144,8 @@ std::string CheckWriteBack(const SettingsEntryList& entries) {
 void CheckFileSteps(std::string_view content, const std::string& expected_output) {
     testing::MemoryFileSystem files;
     SettingsFileState state;
-    files.files["settings.ini"] = std::string(content);
-    Require(OpenSettingsForRead(state, files, "settings.ini") != 0);
+    files.files[L"settings.ini"] = std::string(content);
+    Require(OpenSettingsForRead(state, files, L"settings.ini") != 0);
     const std::int32_t value = ReadSettingLong(state, "key", INT32_MIN + 7);
     SettingsEntryList parsed_keys;
     for (const SettingsEntry& entry : state.entries) {
@@ -155,10 +155,10 @@ void CheckFileSteps(std::string_view content, const std::string& expected_output
         }
     }
     Require(CloseSettings(state));
-    Require(files.files["settings.ini"] == content);
+    Require(files.files[L"settings.ini"] == content);
 
     // Write back what was read, plus the value found, and compare with the direct output.
-    Require(CreateSettingsFile(state, files, "settings.ini") != 0);
+    Require(CreateSettingsFile(state, files, L"settings.ini") != 0);
     for (const SettingsEntry& entry : parsed_keys) {
         PutSettingEntry(state.entries, entry.Text(), entry.Value());
         state.modified = true;
@@ -166,13 +166,13 @@ void CheckFileSteps(std::string_view content, const std::string& expected_output
     Require(CloseSettings(state));
     const bool had_mark = content.substr(0, 3) == "\xEF\xBB\xBF";
     if (!had_mark) {
-        Require(files.files["settings.ini"] == expected_output);
+        Require(files.files[L"settings.ini"] == expected_output);
     }
 
-    Require(CreateSettingsFile(state, files, "settings.ini") != 0);
+    Require(CreateSettingsFile(state, files, L"settings.ini") != 0);
     WriteSettingLong(state, "key", value);
     Require(CloseSettings(state));
-    Require(files.files["settings.ini"] == "key = " + SettingTextFromInteger(value) + "\r\n");
+    Require(files.files[L"settings.ini"] == "key = " + SettingTextFromInteger(value) + "\r\n");
 }
 
 }  // namespace
