@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include "app/edit_field_access.h"
+#include "app/message_box_requester.h"
 #include "engine/conversion_controller.h"
 #include "settings/settings_file_win32.h"
 #include "settings/settings_store.h"
+#include "settings/settings_temp_path_win32.h"
 #include "ui/app_window.h"
 #include "ui/controls.h"
 #include "ui/event_model.h"
@@ -26,12 +28,19 @@ void StartCommonControls() {
     InitCommonControlsEx(&controls);
 }
 
+// The settings store over the process's settings file, the platform's files and message
+// boxes.
+SettingsStoreServices ProcessSettingsServices() {
+    static MessageBoxRequester requester;
+    return SettingsStoreServices{ProcessSettingsFileState(), ProcessFileSystem(), requester};
+}
+
 // Check mark, save, window state: in this order, whether the save succeeds or not.
 void ToggleOnTop(ProgramState& state) {
     state.on_top_check_state = IsMenuItemChecked(kMainMenuNumber, kOnTopMenuItem);
     const int on_top = state.on_top_check_state != 0 ? 0 : 1;
     SetMenuItemChecked(kMainMenuNumber, kOnTopMenuItem, on_top);
-    SaveOnTopSetting(state.settings_path, on_top);
+    SaveOnTopSetting(state.settings_path, on_top, ProcessSettingsServices());
     SetOnTop(kMainWindowNumber, on_top);
 }
 
@@ -47,7 +56,7 @@ bool StartUp(ProgramState& state) {
 
     state.settings_path = SettingsFilePath();
     // Before any window exists: a message shown here has no owner.
-    state.on_top_setting = LoadOnTopSetting();
+    state.on_top_setting = LoadOnTopSetting(state.settings_path, ProcessSettingsServices());
 
     const HWND window = CreateMainWindow();
     if (window == nullptr || SetControlParent(window) == nullptr) {

@@ -28,7 +28,7 @@ struct ProgramState {
     // read at each toggle, is the one record of it.
     std::int32_t on_top_setting = 0;
     int on_top_check_state = 0;
-    std::string settings_path;  // built once at start-up, used by every save
+    std::wstring settings_path;  // built once at start-up, used by every save
 
     std::uint32_t keyboard_layout_result = 0;  // kept, never read
 };

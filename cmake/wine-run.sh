@@ -28,9 +28,11 @@ export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH="$arch"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# A fixed Western locale: Wine's ANSI code page is then 1252, so nothing in the program
-# can depend on the Russian code page being the system's by accident.
-export LANG=en_US.UTF-8
+# A fixed Western locale: Wine's ANSI code page is then 1252 (en-US), so nothing in the
+# program can depend on the Russian code page being the system's by accident. C.UTF-8 is on
+# every Debian system (en_US.UTF-8 is not unless generated), and its UTF-8 lets Wine name
+# Unix files in any script.
+export LANG=C.UTF-8
 unset LC_ALL LC_CTYPE LC_MESSAGES LANGUAGE
 
 fail() {

@@ -1,8 +1,10 @@
 // Fuzzes the settings file's text: the input is a file's content. It is parsed, looked up,
 // converted, written back and parsed again, directly and through the open/read/create/write/
 // close steps over in-memory files; every property that must hold is checked and a failure
-// aborts.
+// aborts. The input's last byte also picks one file step that fails in a second pass, which
+// must then read nothing or report the save failed, and never leave a half-written file.
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstddef>
@@ -33,6 +35,12 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The on-top key in Windows-1251.
+constexpr std::string_view kOnTopKey =
+    "\xCF\xEE\xE2\xE5\xF0\xF5\x20\xEE\xF1\xF2\xE0\xEB\xFC\xED\xFB\xF5\x20\xEE\xEA\xEE\xED";
+const std::wstring kPath = L"settings.ini";
+
 // The integer as strtoll reads it, clamped to 32 bits: what the conversion must give.
 std::int32_t ReferenceInteger(std::string_view text) {
     const std::string terminated(text);
@@ -45,6 +53,47 @@ std::int32_t ReferenceInteger(std::string_view text) {
         return INT32_MIN;
     }
     return static_cast<std::int32_t>(value);
+}
+
+bool ReferenceKeysEqual(std::string_view a, std::string_view b) {
+    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return fold(x) == fold(y); });
+}
+
+// What ReadSettingLong must give for a file holding content: in a file with a byte-order
+// mark the key is looked for in UTF-8, read as ISO-8859-1; only the part before the first
+// section counts; the first equal key wins; no such key gives the fallback.
+std::int32_t ReferenceLookup(std::string_view content, std::string_view key,
+                             std::int32_t fallback) {
+    if (content.size() > kMaxSettingsFileSize) {
+        return fallback;
+    }
+    std::string searched(key);
+    if (content.substr(0, 3) == kByteOrderMark) {
+        content.remove_prefix(3);
+        searched.clear();
+        for (const char c : key) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x80) {
+                searched += c;
+            } else {
+                searched += static_cast<char>(0xC0 | (byte >> 6));
+                searched += static_cast<char>(0x80 | (byte & 0x3F));
+            }
+        }
+    }
+    SettingsEntryList entries;
+    ParseSettingsText(content, entries);
+    for (const SettingsEntry& entry : entries) {
+        if (entry.Kind() == SettingsEntryKind::kSection) {
+            return fallback;
+        }
+        if (entry.Kind() == SettingsEntryKind::kKey && ReferenceKeysEqual(entry.Text(), searched)) {
+            return ReferenceInteger(entry.Value());
+        }
+    }
+    return fallback;
 }
 
 void CheckEntries(const SettingsEntryList& entries, std::string_view text) {
@@ -144,9 +193,13 @@ std::string CheckWriteBack(const SettingsEntryList& entries) {
 void CheckFileSteps(std::string_view content, const std::string& expected_output) {
     testing::MemoryFileSystem files;
     SettingsFileState state;
-    files.files["settings.ini"] = std::string(content);
-    Require(OpenSettingsForRead(state, files, "settings.ini") != 0);
+    files.files[kPath] = std::string(content);
+    Require(OpenSettingsForRead(state, files, kPath) != 0);
     const std::int32_t value = ReadSettingLong(state, "key", INT32_MIN + 7);
+    Require(value == ReferenceLookup(content, "key", INT32_MIN + 7));
+    // The Windows-1251 key: in a file with a byte-order mark it is not found unless the file
+    // holds it in UTF-8.
+    Require(ReadSettingLong(state, kOnTopKey, -3) == ReferenceLookup(content, kOnTopKey, -3));
     SettingsEntryList parsed_keys;
     for (const SettingsEntry& entry : state.entries) {
         if (entry.Kind() == SettingsEntryKind::kKey) {
@@ -155,24 +208,94 @@ void CheckFileSteps(std::string_view content, const std::string& expected_output
         }
     }
     Require(CloseSettings(state));
-    Require(files.files["settings.ini"] == content);
+    Require(files.files[kPath] == content);
 
     // Write back what was read, plus the value found, and compare with the direct output.
-    Require(CreateSettingsFile(state, files, "settings.ini") != 0);
+    Require(CreateSettingsFile(state, files, kPath) != 0);
     for (const SettingsEntry& entry : parsed_keys) {
         PutSettingEntry(state.entries, entry.Text(), entry.Value());
         state.modified = true;
     }
     Require(CloseSettings(state));
-    const bool had_mark = content.substr(0, 3) == "\xEF\xBB\xBF";
+    const bool had_mark = content.substr(0, 3) == kByteOrderMark;
     if (!had_mark) {
-        Require(files.files["settings.ini"] == expected_output);
+        Require(files.files[kPath] == expected_output);
     }
 
-    Require(CreateSettingsFile(state, files, "settings.ini") != 0);
+    Require(CreateSettingsFile(state, files, kPath) != 0);
     WriteSettingLong(state, "key", value);
     Require(CloseSettings(state));
-    Require(files.files["settings.ini"] == "key = " + SettingTextFromInteger(value) + "\r\n");
+    Require(files.files[kPath] == "key = " + SettingTextFromInteger(value) + "\r\n");
+}
+
+enum class FailingStep {
+    kOpen,
+    kSize,
+    kRead,
+    kSeek,
+    kWrite,
+    kShortWrite,
+    kSetEnd,
+    kClose,
+    kCommit
+};
+constexpr int kFailingStepCount = 9;
+
+// Reads and then saves a file holding content while one step fails: the read gives what the
+// content holds or, when the failure kept it from being read, the fallback; the save either
+// puts the complete new content in place or reports failure and leaves the old content.
+void CheckFailingStep(std::string_view content, FailingStep step) {
+    testing::MemoryFileSystem files;
+    SettingsFileState state;
+    files.files[kPath] = std::string(content);
+    switch (step) {
+        case FailingStep::kOpen:
+            files.unopenable.insert(kPath);
+            break;
+        case FailingStep::kSize:
+            files.fail_size = true;
+            break;
+        case FailingStep::kRead:
+            files.fail_read = true;
+            break;
+        case FailingStep::kSeek:
+            files.fail_seek = true;
+            break;
+        case FailingStep::kWrite:
+            files.fail_write = true;
+            break;
+        case FailingStep::kShortWrite:
+            files.short_write = 4;
+            break;
+        case FailingStep::kSetEnd:
+            files.fail_set_end = true;
+            break;
+        case FailingStep::kClose:
+            files.fail_close = true;
+            break;
+        case FailingStep::kCommit:
+            files.fail_commit = true;
+            break;
+    }
+
+    const bool opened = OpenSettingsForRead(state, files, kPath) != 0;
+    Require(opened == (step != FailingStep::kOpen));
+    // A failed seek matters only where the position has to go back after the mark check.
+    const bool seeks = content.size() >= 3 && content.substr(0, 3) != kByteOrderMark;
+    const bool nothing_read = step == FailingStep::kOpen || step == FailingStep::kSize ||
+                              step == FailingStep::kRead || (step == FailingStep::kSeek && seeks);
+    const std::int32_t expected = nothing_read ? 11 : ReferenceLookup(content, "key", 11);
+    Require(ReadSettingLong(state, "key", 11) == expected);
+    Require(CloseSettings(state) == (!opened || step != FailingStep::kClose));
+    Require(files.files[kPath] == content);
+
+    const bool created = CreateSettingsFile(state, files, kPath) != 0;
+    WriteSettingLong(state, "key", -1);
+    const bool saved = CloseSettings(state) && created;
+    const bool save_fails = step != FailingStep::kSize && step != FailingStep::kRead;
+    Require(saved == !save_fails);
+    Require(files.files[kPath] == (saved ? std::string("key = -1\r\n") : std::string(content)));
+    Require(files.open_count == 0);
 }
 
 }  // namespace
@@ -188,5 +311,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckLookups(entries);
     const std::string output = CheckWriteBack(entries);
     CheckFileSteps(view, output);
+    if (size > 0) {
+        CheckFailingStep(view, static_cast<FailingStep>(data[size - 1] % kFailingStepCount));
+    }
     return 0;
 }

@@ -1,19 +1,22 @@
 #!/bin/sh
-# Builds the fuzz targets and runs each for the given number of seconds.
+# Builds the fuzz targets and runs them within a time budget, or up to a number of runs each.
 #
-#   scripts/run-fuzz.sh SECONDS
+#   scripts/run-fuzz.sh SECONDS [RUNS]
 #
 # Configures and builds the fuzz preset (build folder out/build/fuzz, or $TRINUMERO_FUZZ_BUILD_DIR),
-# copies each fuzzer's seed corpus into the build folder and runs the fuzzer on that copy for
-# SECONDS seconds. Exits non-zero when a fuzzer finds a crash, a sanitizer report or a leak.
-# Needs no terminal and reads nothing from stdin.
+# copies each fuzzer's seed corpus into the build folder and runs the fuzzer on that copy. The
+# SECONDS are shared out evenly between the fuzzers; with RUNS a fuzzer stops after that many
+# runs if its share of the time has not ended first. Exits non-zero when a fuzzer finds a
+# crash, a sanitizer report or a leak. Needs no terminal and reads nothing from stdin.
 set -eu
 
-if [ $# -ne 1 ] || ! [ "$1" -gt 0 ] 2>/dev/null; then
-    echo "usage: $0 SECONDS" >&2
+if [ $# -lt 1 ] || [ $# -gt 2 ] || ! [ "$1" -gt 0 ] 2>/dev/null ||
+    { [ $# -eq 2 ] && ! [ "$2" -gt 0 ] 2>/dev/null; }; then
+    echo "usage: $0 SECONDS [RUNS]" >&2
     exit 2
 fi
-seconds=$1
+total_seconds=$1
+runs=${2:-}
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${TRINUMERO_FUZZ_BUILD_DIR:-$root/out/build/fuzz}
@@ -28,6 +31,16 @@ if [ ! -s "$list" ]; then
     exit 1
 fi
 
+count=$(grep -c . "$list")
+seconds=$((total_seconds / count))
+if [ "$seconds" -lt 1 ]; then
+    seconds=1
+fi
+run_limit=
+if [ -n "$runs" ]; then
+    run_limit="-runs=$runs"
+fi
+
 status=0
 tab=$(printf '\t')
 while IFS="$tab" read -r program corpus; do
@@ -38,9 +51,10 @@ while IFS="$tab" read -r program corpus; do
     if [ -d "$corpus" ]; then
         cp -R "$corpus/." "$work/corpus/"
     fi
-    echo "== $name: $seconds s"
+    echo "== $name: $seconds s${runs:+ or $runs runs}"
     # The fuzzer's own exit code tells crash (non-zero) from a clean run (0).
-    if "$program" -max_total_time="$seconds" -print_final_stats=1 \
+    # shellcheck disable=SC2086
+    if "$program" -max_total_time="$seconds" $run_limit -print_final_stats=1 \
         -artifact_prefix="$work/artifacts/" "$work/corpus" \
         </dev/null >"$work/log.txt" 2>&1; then
         grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' \

@@ -12,16 +12,15 @@ namespace {
 
 constexpr std::array<char, 3> kByteOrderMark{'\xEF', '\xBB', '\xBF'};
 
-// The most a file may hold for its text to be read: one read call takes a 32-bit size, and
-// the buffer needs two more bytes for the NULs.
-constexpr std::uint64_t kMaxReadSize = 0xFFFFFFFFu - 2;
-
 // Reads the whole content after an optional byte-order mark into the state's buffer and
 // parses it. Whatever fails here only means that nothing was read.
 void ReadSettingsText(SettingsFileState& state) {
     SettingsFile& file = *state.handle;
     state.text_mode = kPlainTextMode;
     std::uint64_t size = file.Size().value_or(0);
+    if (size > kMaxSettingsFileSize) {
+        return;
+    }
     if (size >= kByteOrderMark.size()) {
         std::array<char, 3> head{};
         const std::optional<std::size_t> got = file.Read(head);
@@ -32,7 +31,7 @@ void ReadSettingsText(SettingsFileState& state) {
             return;
         }
     }
-    if (size == 0 || size > kMaxReadSize || size > SIZE_MAX - 2) {
+    if (size == 0) {
         return;
     }
     const auto length = static_cast<std::size_t>(size);
@@ -74,8 +73,13 @@ bool WriteSettingsText(SettingsFileState& state) {
 }  // namespace
 
 SettingsHandle OpenSettingsForRead(SettingsFileState& state, SettingsFileSystem& files,
-                                   std::string_view path) {
+                                   std::wstring_view path) {
     CloseSettings(state);
+    // An empty path names no file: the platform would take it relative to the current
+    // drive or folder, somewhere the user never chose.
+    if (path.empty()) {
+        return 0;
+    }
     std::unique_ptr<SettingsFile> file = files.Open(path, kSettingsReadWriteMode);
     if (!file) {
         file = files.Open(path, kSettingsReadOnlyMode);
@@ -98,8 +102,11 @@ std::int32_t ReadSettingLong(const SettingsFileState& state, std::string_view ke
 }
 
 SettingsHandle CreateSettingsFile(SettingsFileState& state, SettingsFileSystem& files,
-                                  std::string_view path) {
+                                  std::wstring_view path) {
     CloseSettings(state);
+    if (path.empty()) {
+        return 0;
+    }
     std::unique_ptr<SettingsFile> file = files.Open(path, kSettingsCreateMode);
     if (!file) {
         return 0;
@@ -122,8 +129,10 @@ bool CloseSettings(SettingsFileState& state) {
         if (state.modified) {
             ok = WriteSettingsText(state);
         }
-        if (!state.handle->Close()) {
-            ok = false;
+        // Content that could not be written whole is not closed but dropped below, which
+        // throws a created file away instead of putting it in place.
+        if (ok) {
+            ok = state.handle->Close();
         }
     }
     // Entries may be views into the text buffer: they go first.

@@ -7,8 +7,10 @@
 //   writing: CreateSettingsFile  -> WriteSettingLong ... -> CloseSettings
 //
 // Only one settings file is open at a time; opening or creating closes whatever was open.
-// The file on disk changes only when it is created (emptied) and when a modified file is
-// closed (written whole, with one write).
+// Paths are UTF-16, as the platform's wide calls take them; the file's bytes are never
+// transcoded. The file on disk changes only when a created file is closed: its new content,
+// written whole with one write, then replaces the old file in one step, so a save that fails
+// half-way leaves the old file as it was.
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +24,7 @@
 
 namespace trinumero {
 
-// Open modes, with the platform's own numbers (CreateFileA's arguments).
+// Open modes, with the platform's own numbers (CreateFileW's arguments).
 inline constexpr std::uint32_t kFileGenericRead = 0x80000000u;
 inline constexpr std::uint32_t kFileGenericWrite = 0x40000000u;
 inline constexpr std::uint32_t kFileShareRead = 0x00000001u;
@@ -41,7 +43,7 @@ struct FileOpenMode {
 
 // The modes in which the settings file is opened: read and write first, so that the share
 // mode keeps other writers out; read only when that is refused, so that a read-only file
-// can still be read; a fresh or emptied file for writing.
+// can still be read; for writing, new content that replaces the file when it is closed.
 inline constexpr FileOpenMode kSettingsReadWriteMode{
     kFileGenericRead | kFileGenericWrite, kFileShareRead, kFileOpenExisting, kFileAttributeNormal};
 inline constexpr FileOpenMode kSettingsReadOnlyMode{kFileGenericRead, kFileShareRead,
@@ -52,7 +54,9 @@ inline constexpr FileOpenMode kSettingsCreateMode{kFileGenericWrite, kFileShareR
 // Non-zero platform handle of an open settings file; 0 for none.
 using SettingsHandle = std::uintptr_t;
 
-// One open file. Destroying it closes it if Close was not called.
+// One open file. A file opened with kSettingsCreateMode is new content for its path: a
+// successful Close puts it in place of whatever the path named, and a failed Close, or
+// destroying it without Close, throws it away. Destroying any other file closes it.
 class SettingsFile {
   public:
     virtual ~SettingsFile() = default;
@@ -67,6 +71,7 @@ class SettingsFile {
     virtual std::optional<std::size_t> Write(std::span<const char> bytes) = 0;
     // Ends the file at the current position.
     virtual bool SetEnd() = 0;
+    // Closes the file; for created content, puts it in place. False when either fails.
     virtual bool Close() = 0;
 };
 
@@ -74,7 +79,8 @@ class SettingsFileSystem {
   public:
     virtual ~SettingsFileSystem() = default;
     // The opened file, or nullptr when the platform refuses.
-    virtual std::unique_ptr<SettingsFile> Open(std::string_view path, const FileOpenMode& mode) = 0;
+    virtual std::unique_ptr<SettingsFile> Open(std::wstring_view path,
+                                               const FileOpenMode& mode) = 0;
 };
 
 // The one open settings file of the process, or nothing ("empty").
@@ -90,28 +96,35 @@ struct SettingsFileState {
     SettingsEntryList entries;
 };
 
+// The most a settings file may hold for its content to be read. It holds one short line;
+// a bigger file is not read at all, so that it costs neither time nor memory.
+inline constexpr std::uint64_t kMaxSettingsFileSize = 1024 * 1024;
+
 // Closes whatever is open, opens the existing file at path and parses it whole. The handle,
-// or 0 when the file cannot be opened even for reading. A file that opens counts as read
-// whatever its content.
+// or 0 when the file cannot be opened even for reading or the path is empty. A file that
+// opens counts as read whatever its content; a file bigger than kMaxSettingsFileSize gives
+// no entries.
 SettingsHandle OpenSettingsForRead(SettingsFileState& state, SettingsFileSystem& files,
-                                   std::string_view path);
+                                   std::wstring_view path);
 
 // The key's value as an integer; fallback when the key is not found or nothing is open.
 std::int32_t ReadSettingLong(const SettingsFileState& state, std::string_view key,
                              std::int32_t fallback);
 
-// Closes whatever is open and creates the file at path, emptying an existing one. The
-// handle, or 0 when the platform refuses; a refused create leaves an existing file alone.
+// Closes whatever is open and starts new content for the file at path; the file itself
+// keeps its old content until the close. The handle, or 0 when the platform refuses or the
+// path is empty; a refused create leaves an existing file alone.
 SettingsHandle CreateSettingsFile(SettingsFileState& state, SettingsFileSystem& files,
-                                  std::string_view path);
+                                  std::wstring_view path);
 
 // Stores the value under the key, to be written at the close; nothing when nothing is open.
 void WriteSettingLong(SettingsFileState& state, std::string_view key, std::int32_t value);
 
 // Writes a modified file (the key entries, replacing the whole content), closes it and
-// returns the state to empty. False when something the close had to do failed: the output
-// could not be built, written or the file ended, or the handle not closed; the file is then
-// left as the platform left it. True with nothing open.
+// returns the state to empty; a created file takes the place of the old one only now. False
+// when something the close had to do failed: the output could not be built, written or the
+// file ended, the handle not closed or the new content not put in place; a created file's
+// old content then stays. True with nothing open.
 bool CloseSettings(SettingsFileState& state);
 
 }  // namespace trinumero

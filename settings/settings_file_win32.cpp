@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 #include <utility>
 
@@ -14,12 +15,29 @@ static_assert(kFileShareRead == FILE_SHARE_READ);
 static_assert(kFileCreateAlways == CREATE_ALWAYS && kFileOpenExisting == OPEN_EXISTING);
 static_assert(kFileAttributeNormal == FILE_ATTRIBUTE_NORMAL);
 
+// How many fresh names a save tries before it gives up: another save of the same process
+// id may hold one, or a crash may have left one behind.
+constexpr int kFreshNameAttempts = 8;
+
+// An open file. One that holds the new content of a save (fresh_path set) is moved over
+// target_path by Close, and deleted by a failed Close or by the destructor.
 class Win32SettingsFile final : public SettingsFile {
   public:
-    explicit Win32SettingsFile(HANDLE handle) : handle_(handle) {}
+    explicit Win32SettingsFile(HANDLE handle, std::wstring fresh_path = {},
+                               std::wstring target_path = {})
+        : handle_(handle),
+          fresh_path_(std::move(fresh_path)),
+          target_path_(std::move(target_path)) {}
     Win32SettingsFile(const Win32SettingsFile&) = delete;
     Win32SettingsFile& operator=(const Win32SettingsFile&) = delete;
-    ~Win32SettingsFile() override { Close(); }
+    ~Win32SettingsFile() override {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+        if (!fresh_path_.empty()) {
+            DeleteFileW(fresh_path_.c_str());
+        }
+    }
 
     SettingsHandle Handle() const override { return reinterpret_cast<SettingsHandle>(handle_); }
 
@@ -66,27 +84,69 @@ class Win32SettingsFile final : public SettingsFile {
             return true;
         }
         const HANDLE handle = std::exchange(handle_, INVALID_HANDLE_VALUE);
-        return CloseHandle(handle) != FALSE;
+        const bool closed = CloseHandle(handle) != FALSE;
+        if (fresh_path_.empty()) {
+            return closed;
+        }
+        const std::wstring fresh = std::exchange(fresh_path_, std::wstring());
+        const bool moved =
+            closed && MoveFileExW(fresh.c_str(), target_path_.c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        if (!moved) {
+            DeleteFileW(fresh.c_str());
+        }
+        return moved;
     }
 
   private:
     HANDLE handle_;
+    std::wstring fresh_path_;
+    std::wstring target_path_;
 };
 
-// Windows refuses to replace (CREATE_ALWAYS) a read-only file, and a hidden or system file
-// unless the same attributes are asked for. Wine running as root replaces them all the
-// same, so the refusal is made here as well: the settings file then behaves alike on both.
-bool RefusesReplacing(const std::string& path, const FileOpenMode& mode) {
-    if (mode.creation != CREATE_ALWAYS) {
-        return false;
-    }
-    const DWORD existing = GetFileAttributesA(path.c_str());
-    if (existing == INVALID_FILE_ATTRIBUTES || (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return false;  // nothing to replace, or CreateFileA refuses a directory itself
+// A file that a save must leave alone, as CREATE_ALWAYS leaves it: a directory, a read-only
+// file, and a hidden or system file unless the same attributes are asked for. Moving over
+// the name would replace them all (Wine running as root even writes into them), so the
+// refusal is made here, before anything is created.
+bool RefusesReplacing(const std::wstring& path, const FileOpenMode& mode) {
+    const DWORD existing = GetFileAttributesW(path.c_str());
+    if (existing == INVALID_FILE_ATTRIBUTES) {
+        return false;  // nothing to replace
     }
     const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    return (existing & FILE_ATTRIBUTE_READONLY) != 0 ||
+    return (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0 ||
            (existing & kept & ~static_cast<DWORD>(mode.attributes)) != 0;
+}
+
+// A name for new content in the folder of path: never longer than "Trinumero.ini", so that
+// a folder deep enough for the settings file has room for it too.
+std::wstring FreshFilePath(const std::wstring& path, int attempt) {
+    const std::size_t folder_end = path.find_last_of(L"\\/:");
+    const std::size_t name_start = folder_end == std::wstring::npos ? 0 : folder_end + 1;
+    wchar_t name[16];
+    swprintf(name, 16, L"~tn%lx.%d", GetCurrentProcessId(), attempt);
+    return path.substr(0, name_start) + name;
+}
+
+// New content for path in a fresh file beside it (CREATE_NEW never opens what is already
+// there, a link included); the file is moved over path when it is closed.
+std::unique_ptr<SettingsFile> OpenReplacement(const std::wstring& path, const FileOpenMode& mode) {
+    if (RefusesReplacing(path, mode)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    for (int attempt = 0; attempt < kFreshNameAttempts; ++attempt) {
+        std::wstring fresh = FreshFilePath(path, attempt);
+        const HANDLE handle = CreateFileW(fresh.c_str(), mode.access, mode.share, nullptr,
+                                          CREATE_NEW, mode.attributes, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            return std::make_unique<Win32SettingsFile>(handle, std::move(fresh), path);
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) {
+            return nullptr;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -96,14 +156,13 @@ Win32SettingsFileSystem& ProcessFileSystem() {
     return files;
 }
 
-std::unique_ptr<SettingsFile> Win32SettingsFileSystem::Open(std::string_view path,
+std::unique_ptr<SettingsFile> Win32SettingsFileSystem::Open(std::wstring_view path,
                                                             const FileOpenMode& mode) {
-    const std::string path_text(path);
-    if (RefusesReplacing(path_text, mode)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return nullptr;
+    const std::wstring path_text(path);
+    if (mode.creation == CREATE_ALWAYS) {
+        return OpenReplacement(path_text, mode);
     }
-    const HANDLE handle = CreateFileA(path_text.c_str(), mode.access, mode.share, nullptr,
+    const HANDLE handle = CreateFileW(path_text.c_str(), mode.access, mode.share, nullptr,
                                       mode.creation, mode.attributes, nullptr);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) {
         return nullptr;
@@ -116,7 +175,7 @@ SettingsFileState& ProcessSettingsFileState() {
     return state;
 }
 
-SettingsHandle OpenSettingsForRead(std::string_view path) {
+SettingsHandle OpenSettingsForRead(std::wstring_view path) {
     return OpenSettingsForRead(ProcessSettingsFileState(), ProcessFileSystem(), path);
 }
 
@@ -124,7 +183,7 @@ std::int32_t ReadSettingLong(std::string_view key, std::int32_t fallback) {
     return ReadSettingLong(ProcessSettingsFileState(), key, fallback);
 }
 
-SettingsHandle CreateSettingsFile(std::string_view path) {
+SettingsHandle CreateSettingsFile(std::wstring_view path) {
     return CreateSettingsFile(ProcessSettingsFileState(), ProcessFileSystem(), path);
 }
 

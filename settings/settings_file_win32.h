@@ -1,8 +1,13 @@
 #pragma once
 
-// The settings file over the platform's file calls (CreateFileA, GetFileSize, ReadFile,
-// SetFilePointer, WriteFile, SetEndOfFile, CloseHandle), and the process's one settings
-// file state that the program's reads and writes go through.
+// The settings file over the platform's wide file calls (CreateFileW, GetFileSize, ReadFile,
+// SetFilePointer, WriteFile, SetEndOfFile, CloseHandle; GetFileAttributesW, MoveFileExW and
+// DeleteFileW for a save), and the process's one settings file state that the program's
+// reads and writes go through.
+//
+// A save never writes into the file that is there: the new content goes into a fresh file
+// of the same folder, which is then moved over the name. A link in the file's place is
+// replaced, not written through, and the old file stays whole until the new one is.
 
 #include <cstdint>
 #include <memory>
@@ -14,7 +19,7 @@ namespace trinumero {
 
 class Win32SettingsFileSystem final : public SettingsFileSystem {
   public:
-    std::unique_ptr<SettingsFile> Open(std::string_view path, const FileOpenMode& mode) override;
+    std::unique_ptr<SettingsFile> Open(std::wstring_view path, const FileOpenMode& mode) override;
 };
 
 // The platform's files, as the program's settings operations use them.
@@ -24,9 +29,9 @@ Win32SettingsFileSystem& ProcessFileSystem();
 SettingsFileState& ProcessSettingsFileState();
 
 // The operations on the process's settings file with the platform's files.
-SettingsHandle OpenSettingsForRead(std::string_view path);
+SettingsHandle OpenSettingsForRead(std::wstring_view path);
 std::int32_t ReadSettingLong(std::string_view key, std::int32_t fallback);
-SettingsHandle CreateSettingsFile(std::string_view path);
+SettingsHandle CreateSettingsFile(std::wstring_view path);
 void WriteSettingLong(std::string_view key, std::int32_t value);
 // Also the end-of-program step: a file still open is written if modified, then closed.
 bool CloseSettings();

@@ -13,8 +13,25 @@ namespace {
 
 constexpr WORD kIconResource = 1;
 
+// "WindowClass_" and the window number as "%ld" writes it. Formatted by hand: the wide
+// printf family would be the largest piece of the runtime in the program.
 std::wstring ClassNameOf(int window) {
-    return L"WindowClass_" + std::to_wstring(window);
+    std::wstring name = L"WindowClass_";
+    if (window < 0) {
+        name.push_back(L'-');
+    }
+    auto magnitude =
+        window < 0 ? 0u - static_cast<unsigned>(window) : static_cast<unsigned>(window);
+    wchar_t digits[10];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<wchar_t>(L'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (count > 0) {
+        name.push_back(digits[--count]);
+    }
+    return name;
 }
 
 void RegisterWindowClass(const std::wstring& class_name) {

@@ -2,6 +2,7 @@
 // input: what a user sees, what ends up in the settings file, and how the process ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "program_driver.h"
@@ -205,6 +206,50 @@ TEST(EndToEnd, AnUnusableSettingsPlaceShowsBothMessagesThenOpens) {
     ExpectChecked(program, false);
     EXPECT_EQ(program.Close(), 0u);
     EXPECT_TRUE(FileExists(temp.SettingsFile()));
+}
+
+TEST(EndToEnd, ATemporaryFolderThePlatformCannotGiveIsAFailureAndNoFileAppears) {
+    // The program's current drive is this test's: its root must stay without the file.
+    const std::wstring drive_root_file = L"\\Trinumero.ini";
+    ASSERT_FALSE(FileExists(drive_root_file));
+    ScratchDirectory temp;
+    std::wstring folder = temp.Path();
+    while (folder.size() < 270) {
+        folder += L"\\" + std::wstring(std::min<std::size_t>(50, 269 - folder.size()), L'd');
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    }
+    {
+        ProgramDriver program(folder);
+        for (const wchar_t* caption : {L"Модуль сохранения настроек", L"Модуль чтения настроек"}) {
+            ShownMessage message;
+            EXPECT_TRUE(program.DismissMessageBox(message));
+            EXPECT_EQ(message.caption, caption);
+        }
+        EXPECT_TRUE(program.WaitForMainWindow());
+        program.ChooseOnTopItem();
+        ShownMessage toggle;
+        EXPECT_TRUE(program.DismissMessageBox(toggle));
+        EXPECT_EQ(toggle.caption, L"Модуль сохранения настроек");
+        EXPECT_EQ(program.Close(), 0u);
+    }
+    EXPECT_FALSE(FileExists(folder + L"\\Trinumero.ini"));
+    const bool written_at_the_root = FileExists(drive_root_file);
+    DeleteFileW(drive_root_file.c_str());
+    EXPECT_FALSE(written_at_the_root);
+}
+
+TEST(EndToEnd, ACyrillicTemporaryFolderWorksUnderAWesternCodePage) {
+    ASSERT_EQ(GetACP(), 1252u);
+    ScratchDirectory temp;
+    const std::wstring folder = temp.Path() + L"\\Иван";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << "Wine needs a UTF-8 Unix locale";
+    ProgramDriver program(folder);
+    ASSERT_TRUE(program.WaitForMainWindow()) << "no message at start";
+    EXPECT_EQ(ReadFileBytes(folder + L"\\Trinumero.ini"), kFileWithZero);
+    program.ChooseOnTopItem();
+    EXPECT_TRUE(program.IsTopmost());
+    EXPECT_EQ(ReadFileBytes(folder + L"\\Trinumero.ini"), kFileWithOne);
+    EXPECT_EQ(program.Close(), 0u);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 
 // An in-memory stand-in for the platform's files: paths map to contents, every open is
-// recorded with its modes, and any step can be made to fail.
+// recorded with its modes, and any step can be made to fail. Created content replaces a
+// path's content only at a successful close, as on the platform.
 
 #include <algorithm>
 #include <cstddef>
@@ -23,16 +24,16 @@ namespace trinumero::testing {
 class MemoryFileSystem final : public SettingsFileSystem {
   public:
     struct OpenCall {
-        std::string path;
+        std::wstring path;
         FileOpenMode mode;
     };
 
     // Contents by path; a path not here does not exist.
-    std::map<std::string, std::string> files;
+    std::map<std::wstring, std::string> files;
     // Paths that refuse write access (read-only files) and paths that refuse every open
     // (directories, locked files).
-    std::set<std::string> read_only;
-    std::set<std::string> unopenable;
+    std::set<std::wstring> read_only;
+    std::set<std::wstring> unopenable;
 
     std::vector<OpenCall> opens;
     int open_count = 0;
@@ -45,12 +46,13 @@ class MemoryFileSystem final : public SettingsFileSystem {
     std::optional<std::size_t> short_write;  // write at most this many bytes
     bool fail_set_end = false;
     bool fail_close = false;
+    bool fail_commit = false;  // created content cannot be put in place
     int write_calls = 0;
     int read_calls = 0;
 
-    std::unique_ptr<SettingsFile> Open(std::string_view path_view,
+    std::unique_ptr<SettingsFile> Open(std::wstring_view path_view,
                                        const FileOpenMode& mode) override {
-        std::string path(path_view);
+        std::wstring path(path_view);
         opens.push_back({path, mode});
         if (unopenable.count(path) != 0) {
             return nullptr;
@@ -59,26 +61,33 @@ class MemoryFileSystem final : public SettingsFileSystem {
         if (wants_write && read_only.count(path) != 0) {
             return nullptr;
         }
-        auto found = files.find(path);
         if (mode.creation == kFileOpenExisting) {
-            if (found == files.end()) {
+            if (files.count(path) == 0) {
                 return nullptr;
             }
-        } else if (mode.creation == kFileCreateAlways) {
-            files[path].clear();
-        } else {
+        } else if (mode.creation != kFileCreateAlways) {
             return nullptr;
         }
         ++open_count;
-        return std::make_unique<File>(*this, std::move(path), mode.access, ++last_handle_);
+        return std::make_unique<File>(*this, std::move(path), mode, ++last_handle_);
     }
 
   private:
     class File final : public SettingsFile {
       public:
-        File(MemoryFileSystem& owner, std::string path, std::uint32_t access, SettingsHandle handle)
-            : owner_(owner), path_(std::move(path)), access_(access), handle_(handle) {}
-        ~File() override { Close(); }
+        File(MemoryFileSystem& owner, std::wstring path, const FileOpenMode& mode,
+             SettingsHandle handle)
+            : owner_(owner),
+              path_(std::move(path)),
+              access_(mode.access),
+              created_(mode.creation == kFileCreateAlways),
+              handle_(handle) {}
+        // Not closed: created content is thrown away.
+        ~File() override {
+            if (!closed_) {
+                --owner_.open_count;
+            }
+        }
 
         SettingsHandle Handle() const override { return handle_; }
 
@@ -141,15 +150,23 @@ class MemoryFileSystem final : public SettingsFileSystem {
             }
             closed_ = true;
             --owner_.open_count;
-            return !owner_.fail_close;
+            if (owner_.fail_close || (created_ && owner_.fail_commit)) {
+                return false;
+            }
+            if (created_) {
+                owner_.files[path_] = std::move(fresh_);
+            }
+            return true;
         }
 
       private:
-        std::string& Content() { return owner_.files[path_]; }
+        std::string& Content() { return created_ ? fresh_ : owner_.files[path_]; }
 
         MemoryFileSystem& owner_;
-        std::string path_;
+        std::wstring path_;
         std::uint32_t access_;
+        bool created_;
+        std::string fresh_;  // created content, not yet in place
         SettingsHandle handle_;
         std::size_t position_ = 0;
         bool closed_ = false;

@@ -26,7 +26,7 @@ using trinumero::WriteSettingLong;
 using trinumero::testing::MemoryFileSystem;
 
 constexpr char kKey[] = "Поверх остальных окон";
-constexpr char kPath[] = "C:\\Temp\\\\Trinumero.ini";
+constexpr wchar_t kPath[] = L"C:\\Temp\\\\Trinumero.ini";
 const std::string kZeroLine = std::string(kKey) + " = 0\r\n";
 const std::string kOneLine = std::string(kKey) + " = 1\r\n";
 
@@ -154,27 +154,25 @@ TEST_F(SettingsFileStateTest, FailedSizeOrReadStillOpensWithNoEntries) {
 
 TEST_F(SettingsFileStateTest, OpeningClosesTheFileOpenBefore) {
     files.files[kPath] = kOneLine;
-    files.files["other"] = "";
+    files.files[L"other"] = "";
     ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
-    ASSERT_NE(OpenSettingsForRead(state, files, "other"), 0u);
+    ASSERT_NE(OpenSettingsForRead(state, files, L"other"), 0u);
     EXPECT_EQ(files.open_count, 1);
     EXPECT_EQ(ReadSettingLong(state, kKey, 3), 3);
     ASSERT_NE(CreateSettingsFile(state, files, kPath), 0u);
     EXPECT_EQ(files.open_count, 1);
     EXPECT_EQ(ReadSettingLong(state, kKey, 3), 3);
-    EXPECT_EQ(OpenSettingsForRead(state, files, "missing"), 0u);
+    EXPECT_EQ(OpenSettingsForRead(state, files, L"missing"), 0u);
     EXPECT_EQ(files.open_count, 0);
 }
 
-TEST_F(SettingsFileStateTest, CreateEmptiesTheFileAndWritingReplacesItOnClose) {
+TEST_F(SettingsFileStateTest, CreatedContentReplacesTheFileOnlyOnClose) {
     for (const int value : {0, 1}) {
         files.files[kPath] = std::string(100, 'x');
         ASSERT_NE(CreateSettingsFile(state, files, kPath), 0u);
         EXPECT_EQ(files.opens.back().mode, kSettingsCreateMode);
-        // Created but not yet closed: empty on disk.
-        EXPECT_EQ(files.files[kPath], "");
         WriteSettingLong(state, kKey, value);
-        EXPECT_EQ(files.files[kPath], "");
+        EXPECT_EQ(files.files[kPath], std::string(100, 'x'));
         EXPECT_TRUE(CloseSettings(state));
         EXPECT_EQ(files.files[kPath], value == 0 ? kZeroLine : kOneLine);
         EXPECT_EQ(files.files[kPath].size(), 27u);
@@ -209,18 +207,18 @@ TEST_F(SettingsFileStateTest, RefusedCreateLeavesTheFileAndTheStateAlone) {
     EXPECT_EQ(files.files[kPath], kOneLine);
 }
 
-TEST_F(SettingsFileStateTest, CloseReportsEveryFailureOfAWrite) {
+TEST_F(SettingsFileStateTest, CloseReportsEveryFailureOfAWriteAndKeepsTheOldFile) {
     struct Case {
         const char* name;
         void (*inject)(MemoryFileSystem&);
-        std::string left;  // what the file holds afterwards
     };
     const Case cases[] = {
-        {"write", [](MemoryFileSystem& f) { f.fail_write = true; }, ""},
-        {"short write", [](MemoryFileSystem& f) { f.short_write = 10; }, kOneLine.substr(0, 10)},
-        {"set end", [](MemoryFileSystem& f) { f.fail_set_end = true; }, kOneLine},
-        {"seek", [](MemoryFileSystem& f) { f.fail_seek = true; }, ""},
-        {"close", [](MemoryFileSystem& f) { f.fail_close = true; }, kOneLine},
+        {"write", [](MemoryFileSystem& f) { f.fail_write = true; }},
+        {"short write", [](MemoryFileSystem& f) { f.short_write = 10; }},
+        {"set end", [](MemoryFileSystem& f) { f.fail_set_end = true; }},
+        {"seek", [](MemoryFileSystem& f) { f.fail_seek = true; }},
+        {"close", [](MemoryFileSystem& f) { f.fail_close = true; }},
+        {"commit", [](MemoryFileSystem& f) { f.fail_commit = true; }},
     };
     for (const Case& c : cases) {
         MemoryFileSystem failing;
@@ -230,7 +228,7 @@ TEST_F(SettingsFileStateTest, CloseReportsEveryFailureOfAWrite) {
         c.inject(failing);
         WriteSettingLong(fresh, kKey, 1);
         EXPECT_FALSE(CloseSettings(fresh)) << c.name;
-        EXPECT_EQ(failing.files[kPath], c.left) << c.name;
+        EXPECT_EQ(failing.files[kPath], "previous") << c.name;
         EXPECT_EQ(failing.open_count, 0) << c.name;
         EXPECT_EQ(fresh.handle, nullptr) << c.name;
     }
@@ -260,6 +258,19 @@ TEST_F(SettingsFileStateTest, CloseReturnsTheStateToEmpty) {
     EXPECT_EQ(ReadSettingLong(state, "k", 8), 8);
     // Closing again with nothing open only clears the state.
     EXPECT_TRUE(CloseSettings(state));
+}
+
+TEST_F(SettingsFileStateTest, EmptyPathIsRefusedWithoutAskingThePlatform) {
+    files.files[L""] = kOneLine;
+    EXPECT_EQ(OpenSettingsForRead(state, files, L""), 0u);
+    EXPECT_EQ(CreateSettingsFile(state, files, L""), 0u);
+    EXPECT_TRUE(files.opens.empty());
+}
+
+TEST_F(SettingsFileStateTest, FileOverOneMebibyteGivesNoEntries) {
+    const std::string padding(trinumero::kMaxSettingsFileSize - kOneLine.size(), ' ');
+    EXPECT_EQ(ReadFrom(kOneLine + padding), 1);
+    EXPECT_EQ(ReadFrom(kOneLine + padding + " "), -99);
 }
 
 TEST_F(SettingsFileStateTest, WritingWithNothingOpenDoesNothing) {

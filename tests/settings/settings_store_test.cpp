@@ -1,5 +1,5 @@
 // The on-top setting in Trinumero.ini of the temporary directory, which each test points
-// at a directory of its own.
+// at a directory of its own and gives to the store as the path.
 #include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "settings/settings_file_win32.h"
+#include "settings/settings_temp_path_win32.h"
 #include "support/charset_check.h"
 #include "tests/settings/memory_file_system.h"
 #include "tests/settings/temp_directory.h"
@@ -28,9 +29,8 @@ using trinumero::SaveOnTopSetting;
 using trinumero::SettingsFilePath;
 using trinumero::SettingsFileState;
 using trinumero::SettingsStoreServices;
-using trinumero::SizedTextCall;
-using trinumero::TextOfSizedCall;
 using trinumero::Win32SettingsFileSystem;
+using trinumero::Win32TempPathCalls;
 using trinumero::testing::MemoryFileSystem;
 using trinumero::testing::ReadWholeFile;
 using trinumero::testing::TempDirectory;
@@ -66,6 +66,11 @@ const Shown kSaveMessage{"Модуль сохранения настроек",
 
 std::string OnTopLine(int value) {
     return std::string(OnTopKey) + " = " + std::to_string(value) + "\r\n";
+}
+
+// The test folders' names are ASCII.
+std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
 }
 
 std::optional<std::string> Environment(const char* name) {
@@ -107,13 +112,14 @@ class SettingsStoreTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.Made());
         redirect.To(dir.Path());
-        path = BuildSettingsFilePath();
+        path = BuildSettingsFilePath(calls);
         file_path = dir.File("Trinumero.ini");
     }
 
     TempDirectory dir;
     TempRedirect redirect;
-    std::string path;
+    Win32TempPathCalls calls;
+    std::wstring path;
     std::string file_path;  // the same file, named with one backslash
     SettingsFileState state;
     Win32SettingsFileSystem files;
@@ -122,8 +128,8 @@ class SettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(SettingsStoreTest, PathIsTrinumeroIniInTheTemporaryDirectory) {
-    EXPECT_EQ(GetTempDirectory(), dir.Path() + "\\");
-    EXPECT_EQ(path, dir.Path() + "\\\\Trinumero.ini");
+    EXPECT_EQ(GetTempDirectory(calls), Wide(dir.Path()) + L"\\");
+    EXPECT_EQ(path, Wide(dir.Path()) + L"\\\\Trinumero.ini");
 }
 
 TEST_F(SettingsStoreTest, ShortFormOfTheDirectoryComesBackLong) {
@@ -137,81 +143,35 @@ TEST_F(SettingsStoreTest, ShortFormOfTheDirectoryComesBackLong) {
         GTEST_SKIP() << "no short form of " << dir.Path();
     }
     redirect.To(short_path);
-    EXPECT_EQ(GetTempDirectory(), dir.Path() + "\\");
+    EXPECT_EQ(GetTempDirectory(calls), Wide(dir.Path()) + L"\\");
 }
 
 TEST_F(SettingsStoreTest, FailingLongFormKeepsTheTemporaryPath) {
     // The long form of a directory that does not exist cannot be had.
     const std::string missing = dir.File("not there");
     redirect.To(missing);
-    EXPECT_EQ(GetTempDirectory(), missing + "\\");
-    EXPECT_EQ(BuildSettingsFilePath(), missing + "\\\\Trinumero.ini");
+    EXPECT_EQ(GetTempDirectory(calls), Wide(missing) + L"\\");
+    EXPECT_EQ(BuildSettingsFilePath(calls), Wide(missing) + L"\\\\Trinumero.ini");
 }
 
 TEST_F(SettingsStoreTest, LongTemporaryPathIsNotCut) {
-    // The longest temporary path the platform gives, which is 260 bytes or more with its
-    // backslash where the platform allows it.
-    std::string longest;
+    // The longest temporary path the platform gives, which is 260 characters or more with
+    // its backslash where the platform allows it.
+    std::wstring longest;
     for (std::size_t length = 4 * MAX_PATH; length > dir.Path().size() + 1; --length) {
         const std::string candidate =
             dir.Path() + "\\" + std::string(length - dir.Path().size() - 1, 'd');
         redirect.To(candidate);
-        std::vector<char> raw(8 * MAX_PATH);
-        const DWORD raw_length = GetTempPathA(static_cast<DWORD>(raw.size()), raw.data());
+        std::vector<wchar_t> raw(8 * MAX_PATH);
+        const DWORD raw_length = GetTempPathW(static_cast<DWORD>(raw.size()), raw.data());
         if (raw_length > 0 && raw_length < raw.size()) {
             longest.assign(raw.data(), raw_length);
             break;
         }
     }
     ASSERT_FALSE(longest.empty());
-    std::printf("longest temporary path here: %zu bytes\n", longest.size());
-    EXPECT_EQ(GetTempDirectory(), longest);
-}
-
-// A call like GetTempPathA that gives the text when the buffer holds it with its NUL.
-SizedTextCall CallGiving(const std::string& text, int& calls) {
-    return [&text, &calls](std::uint32_t size, char* buffer) -> std::uint32_t {
-        ++calls;
-        if (size <= text.size()) {
-            return static_cast<std::uint32_t>(text.size() + 1);
-        }
-        std::copy(text.begin(), text.end(), buffer);
-        buffer[text.size()] = '\0';
-        return static_cast<std::uint32_t>(text.size());
-    };
-}
-
-TEST(SettingsStoreSizedText, BufferGrowsToTheRoomAskedFor) {
-    struct Case {
-        std::size_t length;
-        std::size_t room;
-        int calls;
-    };
-    const Case cases[] = {
-        {259, MAX_PATH + 1, 1}, {260, MAX_PATH + 1, 1},  {261, MAX_PATH + 1, 2},
-        {300, MAX_PATH + 1, 2}, {5000, MAX_PATH + 1, 2}, {10, 0, 2},
-    };
-    for (const Case& c : cases) {
-        const std::string text = "C:\\" + std::string(c.length - 3, 'x');
-        int calls = 0;
-        EXPECT_EQ(TextOfSizedCall(CallGiving(text, calls), c.room), text) << c.length;
-        EXPECT_EQ(calls, c.calls) << c.length;
-    }
-}
-
-TEST(SettingsStoreSizedText, FailureGivesNothing) {
-    EXPECT_EQ(TextOfSizedCall([](std::uint32_t, char*) { return std::uint32_t{0}; }, 10),
-              std::nullopt);
-    // A call that asks for more every time must not be followed for ever.
-    int calls = 0;
-    EXPECT_EQ(TextOfSizedCall(
-                  [&calls](std::uint32_t size, char*) {
-                      ++calls;
-                      return size + 10;
-                  },
-                  10),
-              std::nullopt);
-    EXPECT_LT(calls, 10);
+    std::printf("longest temporary path here: %zu characters\n", longest.size());
+    EXPECT_EQ(GetTempDirectory(calls), longest);
 }
 
 TEST_F(SettingsStoreTest, FirstStartCreatesTheFileWithZeroSilently) {
@@ -281,12 +241,13 @@ TEST_F(SettingsStoreTest, SaveLeavesNoFileOpen) {
 }
 
 TEST(SettingsStoreFailures, FailedWriteAfterTheCreateIsReported) {
-    const char path[] = "C:\\temp\\\\Trinumero.ini";
+    const wchar_t path[] = L"C:\\temp\\\\Trinumero.ini";
     const auto inject = {
         +[](MemoryFileSystem& f) { f.fail_write = true; },
         +[](MemoryFileSystem& f) { f.short_write = 3; },
         +[](MemoryFileSystem& f) { f.fail_set_end = true; },
         +[](MemoryFileSystem& f) { f.fail_close = true; },
+        +[](MemoryFileSystem& f) { f.fail_commit = true; },
     };
     for (const auto& fail : inject) {
         MemoryFileSystem files;
@@ -296,34 +257,26 @@ TEST(SettingsStoreFailures, FailedWriteAfterTheCreateIsReported) {
         SaveOnTopSetting(path, 1, SettingsStoreServices{state, files, requester});
         EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage}));
         EXPECT_EQ(files.open_count, 0);
+        EXPECT_TRUE(files.files.empty());
     }
 }
 
-TEST(SettingsStoreFailures, FirstStartWithAFailingWriteReportsTheSaveOnly) {
+TEST(SettingsStoreFailures, FirstStartWithAFailingWriteReportsBothMessages) {
     MemoryFileSystem files;
     SettingsFileState state;
     RecordingRequester requester;
     files.fail_write = true;
-    EXPECT_EQ(LoadOnTopSetting("T.ini", SettingsStoreServices{state, files, requester}), 0);
-    // The created file exists, empty: it opens, and the key is simply not there.
-    EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage}));
-    EXPECT_EQ(files.files["T.ini"], "");
+    EXPECT_EQ(LoadOnTopSetting(L"T.ini", SettingsStoreServices{state, files, requester}), 0);
+    // The new content never took the name: there is still no file to read.
+    EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage, kReadMessage}));
+    EXPECT_EQ(files.files.count(L"T.ini"), 0u);
 }
 
-TEST_F(SettingsStoreTest, ProcessPathIsBuiltOnceAndUsedByTheProcessLoad) {
-    const std::string first = SettingsFilePath();
-    TempDirectory other;
-    ASSERT_TRUE(other.Made());
-    redirect.To(other.Path());
+TEST_F(SettingsStoreTest, ProcessPathIsBuiltOnce) {
+    const std::wstring first = SettingsFilePath();
+    EXPECT_FALSE(first.empty());
+    redirect.To(dir.File("elsewhere"));
     EXPECT_EQ(SettingsFilePath(), first);
-    // No other test builds it, so it was built for this test's directory.
-    ASSERT_EQ(first, path);
-    EXPECT_EQ(LoadOnTopSetting(), 0);
-    EXPECT_EQ(ReadWholeFile(file_path), OnTopLine(0));
-    SaveOnTopSetting(SettingsFilePath(), 1);
-    EXPECT_EQ(ReadWholeFile(file_path), OnTopLine(1));
-    EXPECT_EQ(LoadOnTopSetting(), 1);
-    EXPECT_EQ(ReadWholeFile(other.File("Trinumero.ini")), std::nullopt);
 }
 
 }  // namespace

@@ -325,17 +325,20 @@ TEST(CreateAppWindowTest, MainWindowIsCreatedHiddenWhateverPositionIsGiven) {
 }
 
 TEST(CreateAppWindowTest, FlagsWithoutStylesGetACaptionAndWithoutVisibleShowTheWindow) {
-    HWND window = CreateAppWindow(3, 10, 20, 200, 100, "", 0x1);
+    HWND window = CreateAppWindow(13, 10, 20, 200, 100, "", 0x1);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsWindowVisible(window)) << "no WS_VISIBLE in the flags: shown at creation";
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & WS_CAPTION,
               static_cast<DWORD>(WS_CAPTION));
-    EXPECT_EQ(reinterpret_cast<INT_PTR>(GetPropW(window, L"ZW_WindowID")), 4);
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(GetPropW(window, L"ZW_WindowID")), 14);
+    wchar_t class_name[32] = {};
+    GetClassNameW(window, class_name, 32);
+    EXPECT_STREQ(class_name, L"WindowClass_13");
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(client.bottom, 100);
-    DestroyAppWindow(3);
+    DestroyAppWindow(13);
     EXPECT_FALSE(IsWindow(window));
     ResetEventState();
 }

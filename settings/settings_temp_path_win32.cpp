@@ -1,0 +1,30 @@
+#include "settings/settings_temp_path_win32.h"
+
+namespace trinumero {
+
+Win32TempPathCalls::Win32TempPathCalls() : kernel_(LoadLibraryA("Kernel32.DLL")) {
+    const FARPROC found = kernel_ ? GetProcAddress(kernel_.get(), "GetLongPathNameW") : nullptr;
+    if (found != nullptr) {
+        long_path_name_ =
+            reinterpret_cast<GetLongPathNameFunction>(reinterpret_cast<void (*)()>(found));
+    }
+}
+
+std::uint32_t Win32TempPathCalls::TempPath(std::uint32_t size, wchar_t* buffer) {
+    return GetTempPathW(size, buffer);
+}
+
+const std::wstring& SettingsFilePath() {
+    static const std::wstring path = [] {
+        Win32TempPathCalls calls;
+        return BuildSettingsFilePath(calls);
+    }();
+    return path;
+}
+
+std::uint32_t Win32TempPathCalls::LongPathName(const wchar_t* path, std::uint32_t size,
+                                               wchar_t* buffer) {
+    return long_path_name_(path, buffer, size);
+}
+
+}  // namespace trinumero

@@ -1,0 +1,36 @@
+#pragma once
+
+// The temporary folder from the platform: GetTempPathW, and GetLongPathNameW looked up in
+// "Kernel32.DLL" at run time, so that where it is missing the folder of GetTempPathW stands.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "settings/settings_temp_path.h"
+#include "support/handles_win32.h"
+
+namespace trinumero {
+
+// Holds Kernel32.DLL loaded while it lives.
+class Win32TempPathCalls final : public TempPathCalls {
+  public:
+    Win32TempPathCalls();
+
+    std::uint32_t TempPath(std::uint32_t size, wchar_t* buffer) override;
+    bool HasLongPathName() const override { return long_path_name_ != nullptr; }
+    std::uint32_t LongPathName(const wchar_t* path, std::uint32_t size, wchar_t* buffer) override;
+
+  private:
+    using GetLongPathNameFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+
+    LibraryHandle kernel_;
+    GetLongPathNameFunction long_path_name_ = nullptr;
+};
+
+// The settings file's path for this run, from the platform's temporary folder: built by the
+// first call, the same text afterwards; empty when the folder cannot be had.
+const std::wstring& SettingsFilePath();
+
+}  // namespace trinumero
