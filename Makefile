@@ -9,8 +9,8 @@ CTEST ?= ctest
 # make run starts the x86_64 program; make run ARCH=win32 the i686 one.
 ARCH ?= win64
 
-.PHONY: all run test deps build-native build-win64 build-win32 test-native test-win64 test-win32 \
-	package fuzz fuzz-smoke bench clean
+.PHONY: all run test deps build-native build-native-asan build-fuzz build-win64 build-win32 \
+	test-native test-native-asan test-win64 test-win32 sizes package fuzz fuzz-smoke bench clean
 
 all: build-native build-win64 build-win32
 
@@ -20,6 +20,14 @@ deps:
 build-native: deps
 	$(CMAKE) --preset native >/dev/null
 	$(CMAKE) --build --preset native
+
+build-native-asan: deps
+	$(CMAKE) --preset native-asan >/dev/null
+	$(CMAKE) --build --preset native-asan
+
+build-fuzz: deps
+	$(CMAKE) --preset fuzz >/dev/null
+	$(CMAKE) --build --preset fuzz
 
 build-win64: deps
 	$(CMAKE) --preset win64 >/dev/null
@@ -32,6 +40,9 @@ build-win32: deps
 test-native: build-native
 	$(CTEST) --preset native
 
+test-native-asan: build-native-asan
+	$(CTEST) --preset native-asan
+
 test-win64: build-win64
 	$(CTEST) --preset win64
 
@@ -39,25 +50,35 @@ test-win32: build-win32
 	$(CTEST) --preset win32
 
 test: deps
-	$(MAKE) --no-print-directory test-native test-win64 test-win32 fuzz-smoke
+	$(MAKE) --no-print-directory test-native test-native-asan test-win64 test-win32 fuzz-smoke sizes
+
+# The sizes of both programs (a test of each build fails past 100 KB).
+sizes:
+	@for arch in win64 win32; do \
+		printf 'Trinumero.exe %s: %s bytes\n' $$arch $$(stat -c %s out/build/$$arch/app/Trinumero.exe); \
+	done
 
 # Release zips of both architectures and their checksums, in out/package.
 package: build-win64 build-win32
 	./scripts/package.sh
 
-# A short, bounded fuzz run is part of make test (20 s for all targets); make fuzz runs each
-# target ten million times, within at most an hour each.
-fuzz-smoke: deps
-	./scripts/run-fuzz.sh 20
+# A short fuzz run of each target is part of make test; make fuzz runs each ten million times.
+fuzz-smoke: build-fuzz
+	$(CTEST) --preset fuzz-smoke
 
-fuzz: deps
-	./scripts/run-fuzz.sh 7200 10000000
+fuzz: build-fuzz
+	$(CTEST) --preset fuzz
 
 run: build-$(ARCH)
 	./scripts/run.sh out/build/$(ARCH)
 
-bench: build-native
-	./out/build/native/bench/engine_bench --benchmark_min_time=0.2
+# The engine against the standard library (native), then start-up and keystroke latency of
+# both Windows programs under Wine.
+bench: build-native build-win64 build-win32
+	./out/build/native/bench/engine_bench --benchmark_min_time=0.2 --benchmark_repetitions=9 \
+		--benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
+	./scripts/bench-windows.sh out/build/win64
+	./scripts/bench-windows.sh out/build/win32
 
 clean:
 	rm -rf out

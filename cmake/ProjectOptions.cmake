@@ -1,9 +1,33 @@
-# Compiler settings shared by every target of this project (not by third-party code).
+# Compiler settings of the project's own targets, as INTERFACE targets that each target links
+# PRIVATE; third-party code (GoogleTest, Google Benchmark) gets none of them.
+#
+#   trinumero_options      C++20, the character sets, the Windows API level
+#   trinumero_warnings     the warnings, as errors
+#   trinumero_conversions  implicit conversions and old casts, for the engine and the settings
+#   trinumero_program      what goes into Trinumero.exe: no exceptions, RTTI or thread-safe
+#                          statics
+#   trinumero_small        optimised for size: the program's code apart from the engine
+#   trinumero_fast         optimised for speed without growing much: the engine, whose
+#                          decimal formatting at -Os divides instead of multiplying (4x slower)
 
-# Texts of the program are Windows-1251 bytes; sources are UTF-8.
-set(TRINUMERO_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=CP1251)
+add_library(trinumero_options INTERFACE)
+target_compile_features(trinumero_options INTERFACE cxx_std_20)
+# Texts of the program are Windows-1251 bytes; sources are UTF-8. clang has no
+# -fexec-charset for code pages: files with Russian literals include support/charset_check.h,
+# so that clang cannot build them by mistake.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(trinumero_options INTERFACE -finput-charset=UTF-8 -fexec-charset=CP1251)
+endif()
+if(WIN32)
+    # Windows 7 API level; UNICODE stays off: wide calls are made explicitly. Function and
+    # data sections let the linker drop what the program does not use.
+    target_compile_definitions(trinumero_options INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX
+                                                           _WIN32_WINNT=0x0601 WINVER=0x0601)
+    target_compile_options(trinumero_options INTERFACE -ffunction-sections -fdata-sections)
+endif()
 
-set(TRINUMERO_WARNING_FLAGS
+add_library(trinumero_warnings INTERFACE)
+target_compile_options(trinumero_warnings INTERFACE
     -Wall
     -Wextra
     -Wpedantic
@@ -15,20 +39,46 @@ set(TRINUMERO_WARNING_FLAGS
     -Wimplicit-fallthrough
     -Werror)
 
-# Applies the project's warnings and character set to a target of our own.
-function(trinumero_target_options target)
-    target_compile_features(${target} PUBLIC cxx_std_20)
-    target_compile_options(${target} PRIVATE ${TRINUMERO_WARNING_FLAGS})
-    # clang has no -fexec-charset for code pages; files with Russian literals include
-    # support/charset_check.h, so they cannot be built by it by mistake.
-    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-        target_compile_options(${target} PRIVATE ${TRINUMERO_CHARSET_FLAGS})
+add_library(trinumero_conversions INTERFACE)
+target_compile_options(trinumero_conversions INTERFACE -Wconversion -Wsign-conversion
+                                                       -Wold-style-cast)
+
+# The program runs on one thread and reports failures as result codes: it needs neither
+# exceptions nor RTTI nor guarded statics, and leaving them out keeps most of the C++
+# runtime (exception tables, the unwinder, winpthreads) out of the exe. app/runtime_hooks.cpp
+# gives the few runtime functions that would bring them back. Tests keep their own settings.
+add_library(trinumero_program INTERFACE)
+target_compile_options(trinumero_program INTERFACE -fno-exceptions -fno-rtti
+                                                   -fno-threadsafe-statics)
+
+add_library(trinumero_small INTERFACE)
+target_compile_options(trinumero_small INTERFACE -Os)
+add_library(trinumero_fast INTERFACE)
+target_compile_options(trinumero_fast INTERFACE -O2)
+
+# The include root of a folder of the project. It holds one entry, a link named like the
+# folder, so that "<folder>/x.h" is found only by targets that link a target of that folder:
+# an include across a dependency the build does not declare fails to compile.
+#   trinumero_folder_includes(target folder)    folder relative to the project, e.g. tests/ui
+function(trinumero_folder_includes target folder)
+    set(root "${PROJECT_BINARY_DIR}/include-roots/${folder}")
+    if(NOT IS_SYMLINK "${root}/${folder}")
+        get_filename_component(parent "${root}/${folder}" DIRECTORY)
+        file(MAKE_DIRECTORY "${parent}")
+        file(CREATE_LINK "${PROJECT_SOURCE_DIR}/${folder}" "${root}/${folder}" SYMBOLIC
+             RESULT linked)
+        if(NOT linked EQUAL 0)
+            # No symbolic links here (a Windows host without the right): the project's root
+            # serves every folder, and only the other builds check the dependencies.
+            set(root "${PROJECT_SOURCE_DIR}")
+        endif()
     endif()
-    if(WIN32)
-        # Windows 7 API level; UNICODE stays off: wide calls are made explicitly.
-        # Lets the linker drop what the program does not use: the exe stays small.
-        target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections)
-        target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX
-                                                     _WIN32_WINNT=0x0601 WINVER=0x0601)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        target_include_directories(${target} INTERFACE "${root}")
+    elseif(type STREQUAL "EXECUTABLE")
+        target_include_directories(${target} PRIVATE "${root}")
+    else()
+        target_include_directories(${target} PUBLIC "${root}")
     endif()
 endfunction()

@@ -19,12 +19,15 @@ include(GoogleTest)
 # Native programs are split into one CTest test per case; Windows programs run whole
 # under Wine (one Wine start per program keeps the run short), and pass only when their
 # report shows that they ran.
-#   trinumero_add_gtest(NAME name SOURCES ... LIBRARIES ... [LABELS ...] [NEEDS_DISPLAY])
+# A test program sees the headers of its own folder (tests/<folder>/...) and of what it links.
+#   trinumero_add_gtest(NAME name SOURCES ... LIBRARIES ... [LABELS ...])
 function(trinumero_add_gtest)
-    cmake_parse_arguments(ARG "NEEDS_DISPLAY" "NAME" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBRARIES;LABELS" ${ARGN})
     add_executable(${ARG_NAME} ${ARG_SOURCES})
-    trinumero_target_options(${ARG_NAME})
-    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
+    file(RELATIVE_PATH folder "${PROJECT_SOURCE_DIR}" "${CMAKE_CURRENT_SOURCE_DIR}")
+    trinumero_folder_includes(${ARG_NAME} "${folder}")
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main trinumero_options
+                                              trinumero_warnings)
     if(CMAKE_CROSSCOMPILING)
         add_test(NAME ${ARG_NAME}
                  COMMAND ${TRINUMERO_WINE_RUN} ${CMAKE_BINARY_DIR} --gtest $<TARGET_FILE:${ARG_NAME}>)

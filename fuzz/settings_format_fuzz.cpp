@@ -16,7 +16,7 @@
 
 #include "settings/settings_file_state.h"
 #include "settings/settings_text.h"
-#include "tests/settings/memory_file_system.h"
+#include "tests/kit/memory_file_system.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "settings/settings_temp_path.h"
-#include "tests/settings/temp_path_stand_in.h"
+#include "tests/kit/temp_path_stand_in.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <new>
-#include <string>
 #include <utility>
 
 namespace trinumero {
@@ -35,35 +34,35 @@ void ReadSettingsText(SettingsFileState& state) {
         return;
     }
     const auto length = static_cast<std::size_t>(size);
-    try {
-        state.text.assign(length + 2, '\0');
-    } catch (const std::bad_alloc&) {
-        state.text.clear();
+    // Without memory for the buffer nothing is read, and the open still succeeds.
+    state.text.reset(new (std::nothrow) char[length + 2]);
+    if (!state.text) {
         return;
     }
-    const std::size_t got = file.Read(std::span<char>(state.text.data(), length)).value_or(0);
+    const std::size_t got = file.Read(std::span<char>(state.text.get(), length)).value_or(0);
     // A shorter read than the size said is what the file holds now.
     state.text_end = got < length ? got : length;
     state.text[state.text_end] = '\0';
     state.text[state.text_end + 1] = '\0';
-    ParseSettingsText(std::string_view(state.text.data(), state.text_end), state.entries);
+    ParseSettingsText(std::string_view(state.text.get(), state.text_end), state.entries);
 }
 
 // Writes the key entries over the whole file. False when any step fails.
 bool WriteSettingsText(SettingsFileState& state) {
     SettingsFile& file = *state.handle;
-    std::string output;
-    try {
-        output = BuildSettingsOutput(state.entries);
-    } catch (const std::bad_alloc&) {
+    // Without memory for the output nothing is written, and the save counts as failed.
+    const std::size_t size = SettingsOutputSize(state.entries);
+    const std::unique_ptr<char[]> output(new (std::nothrow) char[size + 1]);
+    if (!output) {
         return false;
     }
+    WriteSettingsOutput(state.entries, output.get());
     if (!file.SeekToStart()) {
         return false;
     }
     bool written = true;
-    if (!output.empty()) {
-        written = file.Write(output) == output.size();
+    if (size != 0) {
+        written = file.Write(std::span<const char>(output.get(), size)) == size;
     }
     // The end goes where the writing stopped, so an emptied file never keeps stale bytes.
     const bool ended = file.SetEnd();
@@ -137,8 +136,7 @@ bool CloseSettings(SettingsFileState& state) {
     }
     // Entries may be views into the text buffer: they go first.
     state.entries.clear();
-    state.text.clear();
-    state.text.shrink_to_fit();
+    state.text.reset();
     state.text_end = 0;
     state.text_mode = kPlainTextMode;
     state.modified = false;

@@ -18,7 +18,6 @@
 #include <optional>
 #include <span>
 #include <string_view>
-#include <vector>
 
 #include "settings/settings_text.h"
 
@@ -88,9 +87,9 @@ struct SettingsFileState {
     std::unique_ptr<SettingsFile> handle;
     // Set by a write since the file was opened or created: only then does closing write it.
     bool modified = false;
-    // The content as read (without a byte-order mark) followed by two NUL bytes; empty when
+    // The content as read (without a byte-order mark) followed by two NUL bytes; none when
     // nothing was read. Parsed entries are views into it.
-    std::vector<char> text;
+    std::unique_ptr<char[]> text;
     std::size_t text_end = 0;
     int text_mode = kPlainTextMode;
     SettingsEntryList entries;

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cwchar>
 #include <string>
 #include <utility>
 
@@ -118,14 +117,25 @@ bool RefusesReplacing(const std::wstring& path, const FileOpenMode& mode) {
            (existing & kept & ~static_cast<DWORD>(mode.attributes)) != 0;
 }
 
-// A name for new content in the folder of path: never longer than "Trinumero.ini", so that
-// a folder deep enough for the settings file has room for it too.
+// A name for new content in the folder of path, "~tn", the process id in hexadecimal, "."
+// and the attempt (0 to 7): never longer than "Trinumero.ini", so that a folder deep enough
+// for the settings file has room for it too.
 std::wstring FreshFilePath(const std::wstring& path, int attempt) {
     const std::size_t folder_end = path.find_last_of(L"\\/:");
     const std::size_t name_start = folder_end == std::wstring::npos ? 0 : folder_end + 1;
-    wchar_t name[16];
-    swprintf(name, 16, L"~tn%lx.%d", GetCurrentProcessId(), attempt);
-    return path.substr(0, name_start) + name;
+    std::wstring fresh = path.substr(0, name_start) + L"~tn";
+    const DWORD process = GetCurrentProcessId();
+    bool leading = true;
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        const unsigned digit = (process >> shift) & 0xFu;
+        if (digit != 0 || !leading || shift == 0) {
+            fresh.push_back(L"0123456789abcdef"[digit]);
+            leading = false;
+        }
+    }
+    fresh.push_back(L'.');
+    fresh.push_back(static_cast<wchar_t>(L'0' + attempt % 10));
+    return fresh;
 }
 
 // New content for path in a fresh file beside it (CREATE_NEW never opens what is already

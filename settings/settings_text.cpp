@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cstddef>
+#include <cstring>
 
 namespace trinumero {
 
@@ -206,23 +207,36 @@ void PutSettingEntry(SettingsEntryList& entries, std::string_view key, std::stri
     entries.emplace_back(SettingsEntryKind::kKey, std::string_view{}).Assign(key, value);
 }
 
-std::string BuildSettingsOutput(const SettingsEntryList& entries) {
+std::size_t SettingsOutputSize(const SettingsEntryList& entries) {
     std::size_t size = 0;
     for (const SettingsEntry& entry : entries) {
         if (entry.Kind() == SettingsEntryKind::kKey) {
-            size += entry.Text().size() + entry.Value().size() + 5;
+            size += entry.Text().size() + entry.Value().size() + 5;  // " = " and CR LF
         }
     }
-    std::string output;
-    output.reserve(size);
+    return size;
+}
+
+void WriteSettingsOutput(const SettingsEntryList& entries, char* out) {
+    const auto append = [&out](std::string_view bytes) {
+        if (!bytes.empty()) {
+            std::memcpy(out, bytes.data(), bytes.size());
+            out += bytes.size();
+        }
+    };
     for (const SettingsEntry& entry : entries) {
         if (entry.Kind() == SettingsEntryKind::kKey) {
-            output += entry.Text();
-            output += " = ";
-            output += entry.Value();
-            output += "\r\n";
+            append(entry.Text());
+            append(" = ");
+            append(entry.Value());
+            append("\r\n");
         }
     }
+}
+
+std::string BuildSettingsOutput(const SettingsEntryList& entries) {
+    std::string output(SettingsOutputSize(entries), '\0');
+    WriteSettingsOutput(entries, output.data());
     return output;
 }
 

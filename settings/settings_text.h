@@ -81,7 +81,12 @@ std::string SettingTextFromInteger(std::int32_t value);
 void PutSettingEntry(SettingsEntryList& entries, std::string_view key, std::string_view value);
 
 // The bytes written for the list: "key = value" and CR LF for every key entry, in order.
-// Sections and comments are not written.
+// Sections and comments are not written. The writer takes memory the caller got: the file
+// layer asks for it without ending the program when there is none.
+std::size_t SettingsOutputSize(const SettingsEntryList& entries);
+// Writes the bytes into out, which has room for SettingsOutputSize(entries) of them.
+void WriteSettingsOutput(const SettingsEntryList& entries, char* out);
+// The same bytes as a text.
 std::string BuildSettingsOutput(const SettingsEntryList& entries);
 
 }  // namespace trinumero

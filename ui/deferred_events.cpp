@@ -1,7 +1,5 @@
 #include "ui/deferred_events.h"
 
-#include <new>
-
 namespace trinumero {
 
 void DeferredEventQueue::Append(int code, int window_number) {
@@ -9,11 +7,7 @@ void DeferredEventQueue::Append(int code, int window_number) {
         events_.back().window_number == window_number) {
         return;
     }
-    try {
-        events_.push_back(DeferredEvent{code, window_number});
-    } catch (const std::bad_alloc&) {
-        // Out of memory: the event is lost, the program goes on.
-    }
+    events_.push_back(DeferredEvent{code, window_number});
 }
 
 std::optional<DeferredEvent> DeferredEventQueue::TakeOldest() {

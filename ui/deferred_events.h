@@ -17,8 +17,7 @@ struct DeferredEvent {
 class DeferredEventQueue {
   public:
     // Appends at the tail, unless the newest event is the same event of the same window:
-    // a run of identical events reaches the loop as one. An event that cannot be
-    // stored is dropped.
+    // a run of identical events reaches the loop as one.
     void Append(int code, int window_number);
 
     // The oldest event, taken out of the queue; nothing when the queue is empty.

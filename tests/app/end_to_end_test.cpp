@@ -5,38 +5,31 @@
 #include <algorithm>
 #include <string>
 
-#include "program_driver.h"
+#include "tests/app/program_driver.h"
+#include "tests/kit/files_win32.h"
+#include "tests/kit/messages_win32.h"
+#include "tests/kit/settings_line.h"
 
 namespace {
 
 using trinumero::testing::FileExists;
+using trinumero::testing::kOnTopKey;
+using trinumero::testing::OnTopLine;
 using trinumero::testing::ProgramDriver;
-using trinumero::testing::ReadFileBytes;
-using trinumero::testing::ScratchDirectory;
+using trinumero::testing::PutTextOnClipboard;
+using trinumero::testing::ReadWholeFile;
 using trinumero::testing::ShownMessage;
-using trinumero::testing::WriteFileBytes;
+using trinumero::testing::TempDirectory;
+using trinumero::testing::WriteWholeFile;
 
 constexpr int kHex = 0;
 constexpr int kDec = 1;
 constexpr int kBin = 2;
 
-const std::string kKey =
-    "\xCF\xEE\xE2\xE5\xF0\xF5\x20\xEE\xF1\xF2\xE0\xEB\xFC\xED\xFB\xF5\x20\xEE\xEA\xEE\xED";
-const std::string kFileWithZero = kKey + " = 0\r\n";
-const std::string kFileWithOne = kKey + " = 1\r\n";
+const std::string kFileWithZero = OnTopLine(0);
+const std::string kFileWithOne = OnTopLine(1);
 
 constexpr COLORREF kHighlight = RGB(0, 109, 255);
-
-void PutOnClipboard(const std::wstring& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
 
 void ExpectFields(const ProgramDriver& program, const std::wstring& hex, const std::wstring& dec,
                   const std::wstring& bin) {
@@ -58,20 +51,12 @@ void ExpectFrameAround(ProgramDriver& program, int left, int top, int right, int
     EXPECT_NE(program.ClientPixel(left - 1, top - 1), kHighlight);
 }
 
-// The check mark, where the platform lets this process read another's menu.
-void ExpectChecked(const ProgramDriver& program, bool expected) {
-    if (const std::optional<bool> checked = program.IsMenuItemChecked()) {
-        EXPECT_EQ(*checked, expected);
-    }
-}
-
 TEST(EndToEnd, FirstStartCreatesTheFileSilentlyAndConvertsWhatIsTyped) {
-    ScratchDirectory temp;
+    TempDirectory temp;
     ProgramDriver program(temp.Path());
     ASSERT_TRUE(program.WaitForMainWindow());
-    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kFileWithZero);
+    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), kFileWithZero);
     EXPECT_FALSE(program.IsTopmost());
-    ExpectChecked(program, false);
 
     // The road of one keystroke: 7 typed into the decimal field.
     program.ClickField(kDec);
@@ -108,7 +93,7 @@ TEST(EndToEnd, FirstStartCreatesTheFileSilentlyAndConvertsWhatIsTyped) {
     program.Settle();
     EXPECT_EQ(program.FieldText(kHex), L"0");
     EXPECT_EQ(program.FieldText(kBin), L"0");
-    PutOnClipboard(L"-5");
+    ASSERT_TRUE(PutTextOnClipboard(L"-5"));
     program.PressKey('V', true);
     program.Settle();
     EXPECT_EQ(program.FieldText(kHex), L"FFFFFFFFFFFFFFFB");
@@ -126,47 +111,45 @@ TEST(EndToEnd, FirstStartCreatesTheFileSilentlyAndConvertsWhatIsTyped) {
     EXPECT_EQ(program.FieldText(kDec), L"99999999999999999") << "an 18th digit is refused";
 
     EXPECT_EQ(program.Close(), 0u);
-    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kFileWithZero) << "closing writes nothing";
+    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), kFileWithZero)
+        << "closing writes nothing";
 }
 
 TEST(EndToEnd, AnOnValueStartsOnTopAndEachToggleIsSaved) {
-    ScratchDirectory temp;
-    WriteFileBytes(temp.SettingsFile(), kKey + " = 5\r\n[Section]\r\nother=1\r\n");
+    TempDirectory temp;
+    WriteWholeFile(temp.File(L"Trinumero.ini"), kOnTopKey + " = 5\r\n[Section]\r\nother=1\r\n");
     ProgramDriver program(temp.Path());
     ASSERT_TRUE(program.WaitForMainWindow());
     EXPECT_TRUE(program.IsTopmost());
-    ExpectChecked(program, true);
-    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kKey + " = 5\r\n[Section]\r\nother=1\r\n")
+    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")),
+              kOnTopKey + " = 5\r\n[Section]\r\nother=1\r\n")
         << "a readable file is not rewritten at start-up";
 
     program.ChooseOnTopItem();
-    ExpectChecked(program, false);
     EXPECT_FALSE(program.IsTopmost());
-    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kFileWithZero);
+    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), kFileWithZero);
 
     program.ChooseOnTopItem();
-    ExpectChecked(program, true);
     EXPECT_TRUE(program.IsTopmost());
-    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kFileWithOne);
+    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), kFileWithOne);
 
     EXPECT_EQ(program.Close(), 0u);
 }
 
 TEST(EndToEnd, AnEmptyFileGivesOffSilentlyAndStaysEmpty) {
-    ScratchDirectory temp;
-    WriteFileBytes(temp.SettingsFile(), "");
+    TempDirectory temp;
+    WriteWholeFile(temp.File(L"Trinumero.ini"), "");
     ProgramDriver program(temp.Path());
     ASSERT_TRUE(program.WaitForMainWindow());
     EXPECT_FALSE(program.IsTopmost());
-    ExpectChecked(program, false);
     EXPECT_EQ(program.Close(), 0u);
-    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), "");
+    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), "");
 }
 
 TEST(EndToEnd, AReadOnlyFileIsReadSilentlyAndATogglePromptsTheSaveMessage) {
-    ScratchDirectory temp;
-    WriteFileBytes(temp.SettingsFile(), kFileWithOne);
-    ASSERT_TRUE(SetFileAttributesW(temp.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+    TempDirectory temp;
+    WriteWholeFile(temp.File(L"Trinumero.ini"), kFileWithOne);
+    ASSERT_TRUE(SetFileAttributesW(temp.File(L"Trinumero.ini").c_str(), FILE_ATTRIBUTE_READONLY));
     ProgramDriver program(temp.Path());
     ASSERT_TRUE(program.WaitForMainWindow());
     EXPECT_TRUE(program.IsTopmost());
@@ -179,14 +162,13 @@ TEST(EndToEnd, AReadOnlyFileIsReadSilentlyAndATogglePromptsTheSaveMessage) {
     // The check mark and the window change all the same; the file keeps its content.
     program.Settle();
     EXPECT_FALSE(program.IsTopmost());
-    ExpectChecked(program, false);
-    EXPECT_EQ(ReadFileBytes(temp.SettingsFile()), kFileWithOne);
+    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), kFileWithOne);
     EXPECT_EQ(program.Close(), 0u);
 }
 
 TEST(EndToEnd, AnUnusableSettingsPlaceShowsBothMessagesThenOpens) {
-    ScratchDirectory temp;
-    ASSERT_TRUE(CreateDirectoryW(temp.SettingsFile().c_str(), nullptr));
+    TempDirectory temp;
+    ASSERT_TRUE(CreateDirectoryW(temp.File(L"Trinumero.ini").c_str(), nullptr));
     ProgramDriver program(temp.Path());
 
     ShownMessage first;
@@ -203,16 +185,15 @@ TEST(EndToEnd, AnUnusableSettingsPlaceShowsBothMessagesThenOpens) {
 
     ASSERT_TRUE(program.WaitForMainWindow());
     EXPECT_FALSE(program.IsTopmost());
-    ExpectChecked(program, false);
     EXPECT_EQ(program.Close(), 0u);
-    EXPECT_TRUE(FileExists(temp.SettingsFile()));
+    EXPECT_TRUE(FileExists(temp.File(L"Trinumero.ini")));
 }
 
 TEST(EndToEnd, ATemporaryFolderThePlatformCannotGiveIsAFailureAndNoFileAppears) {
     // The program's current drive is this test's: its root must stay without the file.
     const std::wstring drive_root_file = L"\\Trinumero.ini";
     ASSERT_FALSE(FileExists(drive_root_file));
-    ScratchDirectory temp;
+    TempDirectory temp;
     std::wstring folder = temp.Path();
     while (folder.size() < 270) {
         folder += L"\\" + std::wstring(std::min<std::size_t>(50, 269 - folder.size()), L'd');
@@ -240,15 +221,15 @@ TEST(EndToEnd, ATemporaryFolderThePlatformCannotGiveIsAFailureAndNoFileAppears) 
 
 TEST(EndToEnd, ACyrillicTemporaryFolderWorksUnderAWesternCodePage) {
     ASSERT_EQ(GetACP(), 1252u);
-    ScratchDirectory temp;
+    TempDirectory temp;
     const std::wstring folder = temp.Path() + L"\\Иван";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << "Wine needs a UTF-8 Unix locale";
     ProgramDriver program(folder);
     ASSERT_TRUE(program.WaitForMainWindow()) << "no message at start";
-    EXPECT_EQ(ReadFileBytes(folder + L"\\Trinumero.ini"), kFileWithZero);
+    EXPECT_EQ(ReadWholeFile(folder + L"\\Trinumero.ini"), kFileWithZero);
     program.ChooseOnTopItem();
     EXPECT_TRUE(program.IsTopmost());
-    EXPECT_EQ(ReadFileBytes(folder + L"\\Trinumero.ini"), kFileWithOne);
+    EXPECT_EQ(ReadWholeFile(folder + L"\\Trinumero.ini"), kFileWithOne);
     EXPECT_EQ(program.Close(), 0u);
 }
 

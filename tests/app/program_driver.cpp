@@ -121,70 +121,7 @@ void SendKey(WORD virtual_key, bool up) {
     SendInput(1, &input, sizeof input);
 }
 
-void DeleteTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            const std::wstring child = path + L"\\" + name;
-            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteTree(child);
-            } else {
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path.c_str());
-}
-
 }  // namespace
-
-ScratchDirectory::ScratchDirectory() {
-    static int counter = 0;
-    wchar_t base[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, base);
-    path_ = std::wstring(base) + L"trinumero-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter);
-    DeleteTree(path_);
-    CreateDirectoryW(path_.c_str(), nullptr);
-}
-
-ScratchDirectory::~ScratchDirectory() {
-    DeleteTree(path_);
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return "<missing>";
-    }
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 ProgramDriver::ProgramDriver(const std::wstring& temp_directory) {
     std::wstring environment = EnvironmentWithTemp(temp_directory);
@@ -239,16 +176,6 @@ std::wstring ProgramDriver::FieldText(int control) const {
 
 bool ProgramDriver::IsTopmost() const {
     return (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-std::optional<bool> ProgramDriver::IsMenuItemChecked() const {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE;
-    if (!GetMenuItemInfoW(GetMenu(window_), 1, FALSE, &info)) {
-        return std::nullopt;
-    }
-    return (info.fState & MFS_CHECKED) != 0;
 }
 
 void ProgramDriver::ClickField(int control) {

@@ -6,33 +6,13 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace trinumero::testing {
 
-// A fresh temporary directory for one program run, removed with everything in it.
-class ScratchDirectory {
-  public:
-    ScratchDirectory();
-    ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const std::wstring& Path() const { return path_; }
-    std::wstring SettingsFile() const { return path_ + L"\\Trinumero.ini"; }
-
-  private:
-    std::wstring path_;
-};
-
 // The program under test, as this process names it.
 std::wstring ProgramPath();
-
-std::string ReadFileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-bool FileExists(const std::wstring& path);
 
 // A message box the program shows: its caption and its text.
 struct ShownMessage {
@@ -59,9 +39,6 @@ class ProgramDriver {
     HWND Field(int control) const;
     std::wstring FieldText(int control) const;
     bool IsTopmost() const;
-    // The check mark of the on-top item; nothing where the platform does not let another
-    // process read a menu (Wine keeps menus inside their process).
-    std::optional<bool> IsMenuItemChecked() const;
 
     // Real input: a click into the field, then keystrokes.
     void ClickField(int control);

@@ -6,8 +6,8 @@
 #include <climits>
 #include <string>
 
-#include "support/charset_check.h"
-#include "tests/settings/memory_file_system.h"
+#include "tests/kit/memory_file_system.h"
+#include "tests/kit/settings_line.h"
 
 namespace {
 
@@ -25,10 +25,10 @@ using trinumero::Utf8FromLatin1;
 using trinumero::WriteSettingLong;
 using trinumero::testing::MemoryFileSystem;
 
-constexpr char kKey[] = "Поверх остальных окон";
+const std::string& kKey = trinumero::testing::kOnTopKey;
 constexpr wchar_t kPath[] = L"C:\\Temp\\\\Trinumero.ini";
-const std::string kZeroLine = std::string(kKey) + " = 0\r\n";
-const std::string kOneLine = std::string(kKey) + " = 1\r\n";
+const std::string kZeroLine = trinumero::testing::OnTopLine(0);
+const std::string kOneLine = trinumero::testing::OnTopLine(1);
 
 class SettingsFileStateTest : public ::testing::Test {
   protected:
@@ -133,9 +133,9 @@ TEST_F(SettingsFileStateTest, TextModeFollowsTheByteOrderMark) {
     files.files[kPath] = "\xEF\xBB\xBFk=1";
     ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
     EXPECT_EQ(state.text_mode, kUtf8TextMode);
-    EXPECT_EQ(std::string(state.text.data(), state.text_end), "k=1");
+    ASSERT_NE(state.text, nullptr);
+    EXPECT_EQ(std::string(state.text.get(), state.text_end), "k=1");
     // Two NUL bytes follow the text.
-    ASSERT_EQ(state.text.size(), state.text_end + 2);
     EXPECT_EQ(state.text[state.text_end], '\0');
     EXPECT_EQ(state.text[state.text_end + 1], '\0');
 
@@ -251,7 +251,7 @@ TEST_F(SettingsFileStateTest, CloseReturnsTheStateToEmpty) {
     EXPECT_TRUE(CloseSettings(state));
     EXPECT_EQ(state.handle, nullptr);
     EXPECT_FALSE(state.modified);
-    EXPECT_TRUE(state.text.empty());
+    EXPECT_EQ(state.text, nullptr);
     EXPECT_EQ(state.text_end, 0u);
     EXPECT_EQ(state.text_mode, kPlainTextMode);
     EXPECT_TRUE(state.entries.empty());

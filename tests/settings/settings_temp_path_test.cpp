@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/settings/temp_path_stand_in.h"
+#include "tests/kit/temp_path_stand_in.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/kit/messages_win32.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/app_window.h"
 #include "ui/controls.h"
@@ -32,17 +33,6 @@ int CountOf(const std::vector<SeenEvent>& events, int code, int type = 0, int co
 
 int ChangesOf(const std::vector<SeenEvent>& events) {
     return CountOf(events, kEventControl, kSubtypeContentsChanged);
-}
-
-void PutOnClipboard(const std::wstring& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    auto* target = static_cast<wchar_t*>(GlobalLock(memory));
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, target);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
 }
 
 // Holds Shift down in the thread's keyboard state, as the accelerator lookup reads it.
@@ -101,7 +91,7 @@ TEST_P(SingleChangeTest, EachEditGivesExactlyOneContentsChange) {
     const auto length = static_cast<LPARAM>(edit.before.size());
     switch (edit.edit) {
         case Edit::kPaste:
-            PutOnClipboard(L"101");
+            ASSERT_TRUE(trinumero::testing::PutTextOnClipboard(L"101"));
             SendMessageW(bin_, EM_SETSEL, static_cast<WPARAM>(length), length);
             PostMessageW(bin_, WM_PASTE, 0, 0);
             break;
@@ -133,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Edits, SingleChangeTest,
 
 TEST_F(EventModelTest, PastedForeignCharacterReachesTheProgramAsAHighByte) {
     FocusAndSettle(dec_);
-    PutOnClipboard(L"1Ж\u00e9");
+    ASSERT_TRUE(trinumero::testing::PutTextOnClipboard(L"1Ж\u00e9"));
     PostMessageW(dec_, WM_PASTE, 0, 0);
     const auto events = PumpEvents();
     EXPECT_EQ(ChangesOf(events), 1);

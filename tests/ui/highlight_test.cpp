@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "tests/kit/messages_win32.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/main_window_layout.h"
 
@@ -37,12 +38,7 @@ class Highlight : public MainWindowTest {
     }
 
     // Lets every repaint the platform still has queued happen.
-    void DrainMessages() {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-    }
+    void DrainMessages() { trinumero::testing::DispatchPendingMessages(); }
 
     int FramedPixels(const Outline& o) {
         int framed = 0;

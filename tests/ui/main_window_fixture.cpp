@@ -1,5 +1,6 @@
 #include "tests/ui/main_window_fixture.h"
 
+#include "tests/kit/messages_win32.h"
 #include "ui/app_window.h"
 #include "ui/controls.h"
 #include "ui/event_model.h"
@@ -27,11 +28,7 @@ std::vector<SeenEvent> PumpEvents() {
 }
 
 void ResetEventState() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    testing::DispatchPendingMessages();
     EventRecord& record = Events();
     record.deferred.Clear();
     record.pending = 0;

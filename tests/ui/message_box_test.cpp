@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/charset_check.h"
+#include "tests/kit/messages_win32.h"
 
 namespace {
 
@@ -65,13 +66,7 @@ class TestWindow {
 
     HWND Handle() const { return window_; }
 
-    static void Pump() {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
+    static void Pump() { trinumero::testing::DispatchPendingMessages(); }
 
   private:
     HWND window_ = nullptr;

@@ -15,8 +15,9 @@
 #include "settings/settings_file_win32.h"
 #include "settings/settings_temp_path_win32.h"
 #include "support/charset_check.h"
-#include "tests/settings/memory_file_system.h"
-#include "tests/settings/temp_directory.h"
+#include "tests/kit/files_win32.h"
+#include "tests/kit/memory_file_system.h"
+#include "tests/kit/settings_line.h"
 
 namespace {
 
@@ -24,7 +25,6 @@ using trinumero::BuildSettingsFilePath;
 using trinumero::GetTempDirectory;
 using trinumero::LoadOnTopSetting;
 using trinumero::MessageRequester;
-using trinumero::OnTopKey;
 using trinumero::SaveOnTopSetting;
 using trinumero::SettingsFilePath;
 using trinumero::SettingsFileState;
@@ -32,6 +32,7 @@ using trinumero::SettingsStoreServices;
 using trinumero::Win32SettingsFileSystem;
 using trinumero::Win32TempPathCalls;
 using trinumero::testing::MemoryFileSystem;
+using trinumero::testing::OnTopLine;
 using trinumero::testing::ReadWholeFile;
 using trinumero::testing::TempDirectory;
 using trinumero::testing::WriteWholeFile;
@@ -64,47 +65,38 @@ const Shown kReadMessage{"Модуль чтения настроек",
 const Shown kSaveMessage{"Модуль сохранения настроек",
                          "По неизвестной причине неудалось сохранить настройки", 16};
 
-std::string OnTopLine(int value) {
-    return std::string(OnTopKey) + " = " + std::to_string(value) + "\r\n";
-}
-
-// The test folders' names are ASCII.
-std::wstring Wide(const std::string& ascii) {
-    return std::wstring(ascii.begin(), ascii.end());
-}
-
-std::optional<std::string> Environment(const char* name) {
-    std::vector<char> buffer(32768);
+std::optional<std::wstring> Environment(const wchar_t* name) {
+    std::vector<wchar_t> buffer(32768);
     const DWORD length =
-        GetEnvironmentVariableA(name, buffer.data(), static_cast<DWORD>(buffer.size()));
+        GetEnvironmentVariableW(name, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0 || length >= buffer.size()) {
         return std::nullopt;
     }
-    return std::string(buffer.data(), length);
+    return std::wstring(buffer.data(), length);
 }
 
-void SetEnvironment(const char* name, const std::optional<std::string>& value) {
-    SetEnvironmentVariableA(name, value ? value->c_str() : nullptr);
+void SetEnvironment(const wchar_t* name, const std::optional<std::wstring>& value) {
+    SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
 }
 
 // Points TMP and TEMP at a directory for the lifetime of the object.
 class TempRedirect {
   public:
-    TempRedirect() : tmp_(Environment("TMP")), temp_(Environment("TEMP")) {}
+    TempRedirect() : tmp_(Environment(L"TMP")), temp_(Environment(L"TEMP")) {}
     TempRedirect(const TempRedirect&) = delete;
     TempRedirect& operator=(const TempRedirect&) = delete;
     ~TempRedirect() {
-        SetEnvironment("TMP", tmp_);
-        SetEnvironment("TEMP", temp_);
+        SetEnvironment(L"TMP", tmp_);
+        SetEnvironment(L"TEMP", temp_);
     }
-    void To(const std::string& directory) {
-        SetEnvironmentVariableA("TMP", directory.c_str());
-        SetEnvironmentVariableA("TEMP", directory.c_str());
+    void To(const std::wstring& directory) {
+        SetEnvironmentVariableW(L"TMP", directory.c_str());
+        SetEnvironmentVariableW(L"TEMP", directory.c_str());
     }
 
   private:
-    std::optional<std::string> tmp_;
-    std::optional<std::string> temp_;
+    std::optional<std::wstring> tmp_;
+    std::optional<std::wstring> temp_;
 };
 
 class SettingsStoreTest : public ::testing::Test {
@@ -113,14 +105,14 @@ class SettingsStoreTest : public ::testing::Test {
         ASSERT_TRUE(dir.Made());
         redirect.To(dir.Path());
         path = BuildSettingsFilePath(calls);
-        file_path = dir.File("Trinumero.ini");
+        file_path = dir.File(L"Trinumero.ini");
     }
 
     TempDirectory dir;
     TempRedirect redirect;
     Win32TempPathCalls calls;
     std::wstring path;
-    std::string file_path;  // the same file, named with one backslash
+    std::wstring file_path;  // the same file, named with one backslash
     SettingsFileState state;
     Win32SettingsFileSystem files;
     RecordingRequester requester;
@@ -128,30 +120,30 @@ class SettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(SettingsStoreTest, PathIsTrinumeroIniInTheTemporaryDirectory) {
-    EXPECT_EQ(GetTempDirectory(calls), Wide(dir.Path()) + L"\\");
-    EXPECT_EQ(path, Wide(dir.Path()) + L"\\\\Trinumero.ini");
+    EXPECT_EQ(GetTempDirectory(calls), dir.Path() + L"\\");
+    EXPECT_EQ(path, dir.Path() + L"\\\\Trinumero.ini");
 }
 
 TEST_F(SettingsStoreTest, ShortFormOfTheDirectoryComesBackLong) {
-    std::vector<char> short_form(MAX_PATH + 1);
-    const DWORD length = GetShortPathNameA(dir.Path().c_str(), short_form.data(),
+    std::vector<wchar_t> short_form(MAX_PATH + 1);
+    const DWORD length = GetShortPathNameW(dir.Path().c_str(), short_form.data(),
                                            static_cast<DWORD>(short_form.size()));
     ASSERT_GT(length, 0u);
     ASSERT_LT(length, short_form.size());
-    const std::string short_path(short_form.data(), length);
+    const std::wstring short_path(short_form.data(), length);
     if (short_path == dir.Path()) {
-        GTEST_SKIP() << "no short form of " << dir.Path();
+        GTEST_SKIP() << "no short form of the test folder";
     }
     redirect.To(short_path);
-    EXPECT_EQ(GetTempDirectory(calls), Wide(dir.Path()) + L"\\");
+    EXPECT_EQ(GetTempDirectory(calls), dir.Path() + L"\\");
 }
 
 TEST_F(SettingsStoreTest, FailingLongFormKeepsTheTemporaryPath) {
     // The long form of a directory that does not exist cannot be had.
-    const std::string missing = dir.File("not there");
+    const std::wstring missing = dir.File(L"not there");
     redirect.To(missing);
-    EXPECT_EQ(GetTempDirectory(calls), Wide(missing) + L"\\");
-    EXPECT_EQ(BuildSettingsFilePath(calls), Wide(missing) + L"\\\\Trinumero.ini");
+    EXPECT_EQ(GetTempDirectory(calls), missing + L"\\");
+    EXPECT_EQ(BuildSettingsFilePath(calls), missing + L"\\\\Trinumero.ini");
 }
 
 TEST_F(SettingsStoreTest, LongTemporaryPathIsNotCut) {
@@ -159,8 +151,8 @@ TEST_F(SettingsStoreTest, LongTemporaryPathIsNotCut) {
     // its backslash where the platform allows it.
     std::wstring longest;
     for (std::size_t length = 4 * MAX_PATH; length > dir.Path().size() + 1; --length) {
-        const std::string candidate =
-            dir.Path() + "\\" + std::string(length - dir.Path().size() - 1, 'd');
+        const std::wstring candidate =
+            dir.Path() + L"\\" + std::wstring(length - dir.Path().size() - 1, L'd');
         redirect.To(candidate);
         std::vector<wchar_t> raw(8 * MAX_PATH);
         const DWORD raw_length = GetTempPathW(static_cast<DWORD>(raw.size()), raw.data());
@@ -188,13 +180,13 @@ TEST_F(SettingsStoreTest, LoadedValueIsHandedOnUnchangedAndTheFileLeftAlone) {
     };
     const Case cases[] = {
         {OnTopLine(1), 1},
-        {std::string(OnTopKey) + "=7", 7},
-        {"  " + std::string(OnTopKey) + " = -1  \n", -1},
+        {trinumero::testing::kOnTopKey + "=7", 7},
+        {"  " + trinumero::testing::kOnTopKey + " = -1  \n", -1},
         {"", 0},
         {"[section]\r\n" + OnTopLine(1), 0},
-        {std::string(OnTopKey) + " = yes\r\n", 0},
+        {trinumero::testing::kOnTopKey + " = yes\r\n", 0},
         {"other = 1\r\n", 0},
-        {std::string(OnTopKey) + " = 99999999999\r\n", 2147483647},
+        {trinumero::testing::kOnTopKey + " = 99999999999\r\n", 2147483647},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(WriteWholeFile(file_path, c.content));
@@ -205,14 +197,14 @@ TEST_F(SettingsStoreTest, LoadedValueIsHandedOnUnchangedAndTheFileLeftAlone) {
 }
 
 TEST_F(SettingsStoreTest, UnusableFileShowsTheSaveThenTheReadMessageAndGivesZero) {
-    ASSERT_TRUE(CreateDirectoryA(file_path.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(file_path.c_str(), nullptr));
     EXPECT_EQ(LoadOnTopSetting(path, services), 0);
     EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage, kReadMessage}));
 }
 
 TEST_F(SettingsStoreTest, ReadOnlyFileStartsSilentlyAndOnlyTogglesComplain) {
     ASSERT_TRUE(WriteWholeFile(file_path, OnTopLine(1)));
-    ASSERT_TRUE(SetFileAttributesA(file_path.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(file_path.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(LoadOnTopSetting(path, services), 1);
     EXPECT_TRUE(requester.shown.empty());
     SaveOnTopSetting(path, 0, services);
@@ -234,7 +226,7 @@ TEST_F(SettingsStoreTest, EachSaveWritesTheFileAfresh) {
 TEST_F(SettingsStoreTest, SaveLeavesNoFileOpen) {
     SaveOnTopSetting(path, 1, services);
     EXPECT_EQ(state.handle, nullptr);
-    const HANDLE exclusive = CreateFileA(file_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+    const HANDLE exclusive = CreateFileW(file_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(exclusive, INVALID_HANDLE_VALUE);
     CloseHandle(exclusive);
@@ -275,7 +267,7 @@ TEST(SettingsStoreFailures, FirstStartWithAFailingWriteReportsBothMessages) {
 TEST_F(SettingsStoreTest, ProcessPathIsBuiltOnce) {
     const std::wstring first = SettingsFilePath();
     EXPECT_FALSE(first.empty());
-    redirect.To(dir.File("elsewhere"));
+    redirect.To(dir.File(L"elsewhere"));
     EXPECT_EQ(SettingsFilePath(), first);
 }
 
