@@ -10,12 +10,12 @@
 
 #include "settings/settings_file_state.h"
 #include "settings/settings_requester.h"
-#include "support/charset_check.h"
+#include "support/on_top_text.h"
 
 namespace trinumero {
 
-// The key of the setting in the file, Windows-1251; also the caption of the menu item.
-inline constexpr char OnTopKey[] = "Поверх остальных окон";
+// The key of the setting in the file: the setting's name, also the caption of its menu item.
+inline constexpr const char (&OnTopKey)[sizeof kOnTopText] = kOnTopText;
 
 struct SettingsStoreServices {
     SettingsFileState& file;

@@ -10,11 +10,6 @@ namespace {
 
 using Pen = GdiObjectHandle<HPEN>;
 
-// Invalidated, erased and repainted before RedrawWindow returns, children and their
-// borders included.
-constexpr UINT kRepaintAll =
-    RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME;
-
 // The field's whole window rectangle, border included, in its parent's client
 // coordinates; all zero for an unknown control.
 RECT FieldOutline(HWND field) {
@@ -29,19 +24,24 @@ RECT FieldOutline(HWND field) {
     return RECT{top_left.x, top_left.y, top_left.x + width, top_left.y + height};
 }
 
-// Repaints the window and the children under it where the frame lay, and nothing else. The
-// window does not clip its children, so its erase paints over the field's border there;
-// the field then draws its border again (RDW_FRAME) before the call returns.
-void RepaintFrameRing(HWND window, const RECT& frame) {
+// Repaints what lies under the frame where it was drawn on the field, and nothing else. The
+// frame covers the field's outermost ring of pixels, which is its border (non-client area),
+// so the field draws that part of its border again and the frame is gone. The field's text
+// is not touched.
+void RepaintFrameRing(HWND field, const RECT& frame) {
     GdiObjectHandle<HRGN> ring(CreateRectRgnIndirect(&frame));
     GdiObjectHandle<HRGN> inside(
         CreateRectRgn(frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1));
     if (!ring || !inside || CombineRgn(ring.get(), ring.get(), inside.get(), RGN_DIFF) == ERROR) {
-        // No region to be had: the whole window goes, as good a way to wipe the frame.
-        RedrawWindow(window, nullptr, nullptr, kRepaintAll);
+        // No region to be had: the whole field, text included, is drawn again.
+        RedrawWindow(field, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
         return;
     }
-    RedrawWindow(window, nullptr, ring.get(), kRepaintAll);
+    // The ring is in the window's client coordinates; the field wants its own.
+    POINT client_origin{0, 0};
+    MapWindowPoints(field, GetParent(field), &client_origin, 1);
+    OffsetRgn(ring.get(), -client_origin.x, -client_origin.y);
+    RedrawWindow(field, nullptr, ring.get(), RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
 }
 
 }  // namespace
@@ -49,14 +49,15 @@ void RepaintFrameRing(HWND window, const RECT& frame) {
 int HighlightField(int control, int window) {
     WindowEntry* entry = WindowTable().Find(window);
     const HWND main_window = entry != nullptr ? entry->handle : nullptr;
-    const RECT outline = FieldOutline(ControlHandle(control));
+    const HWND field = ControlHandle(control);
+    const RECT outline = FieldOutline(field);
     // The earlier frame goes only when the frame moves: drawn again on the same field it
     // would cover the same pixels in the same colour.
-    if (main_window != nullptr && !EqualRect(&entry->highlight_frame, &outline) &&
-        !IsRectEmpty(&entry->highlight_frame)) {
-        RepaintFrameRing(main_window, entry->highlight_frame);
-    }
     if (entry != nullptr) {
+        if (entry->framed_field != field && IsWindow(entry->framed_field)) {
+            RepaintFrameRing(entry->framed_field, entry->highlight_frame);
+        }
+        entry->framed_field = field;
         entry->highlight_frame = outline;
     }
 

@@ -1,6 +1,7 @@
 #include "ui/main_window_layout.h"
 
 #include "support/charset_check.h"
+#include "support/on_top_text.h"
 #include "ui/app_window.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
@@ -54,8 +55,7 @@ const std::array<int, 2> kCaptionControls{kHexCaptionControl, kDecCaptionControl
 const COLORREF kCaptionColour = RGB(51, 79, 204);
 const std::array<FieldLimit, 3> kFieldLimits{
     {{kHexFieldControl, 14}, {kDecFieldControl, 17}, {kBinFieldControl, 56}}};
-const MenuLayout kMainMenuLayout{kMainMenuNumber, "Настройки", kOnTopMenuItem,
-                                 "Поверх остальных окон"};
+const MenuLayout kMainMenuLayout{kMainMenuNumber, "Настройки", kOnTopMenuItem, kOnTopText};
 
 HWND CreateMainWindow() {
     const WindowLayout& layout = kMainWindowLayout;

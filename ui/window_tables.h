@@ -20,8 +20,9 @@ struct WindowEntry {
     HWND handle = nullptr;
     HACCEL accelerators = nullptr;
     ACCEL accelerator_entries[2] = {};
-    // Where the highlight frame was last drawn on the window (empty: nowhere), so that the
+    // The field the highlight frame was last drawn on and where (none: nowhere), so that the
     // next highlight repaints only that ring when the frame moves.
+    HWND framed_field = nullptr;
     RECT highlight_frame = {};
 };
 
