@@ -94,6 +94,28 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// The number of decimal digits of the value (1 for 0), by comparisons rather than divisions,
+// four digits a step, so that the digits can be written in place from the last one back.
+std::size_t DecimalDigits(Value value) {
+    std::size_t digits = 1;
+    for (;;) {
+        if (value < 10) {
+            return digits;
+        }
+        if (value < 100) {
+            return digits + 1;
+        }
+        if (value < 1000) {
+            return digits + 2;
+        }
+        if (value < 10000) {
+            return digits + 3;
+        }
+        value /= 10000;
+        digits += 4;
+    }
+}
+
 }  // namespace
 
 Value ParseHexText(std::string_view text) {
@@ -140,27 +162,30 @@ NumberText FormatHex(Value value) {
 }
 
 NumberText FormatDec(Value value) {
-    char buffer[21];  // a sign and 19 digits at most: |-2^63| has 19
-    std::size_t first = sizeof buffer;
     const bool negative = (value >> 63) != 0;
     Value magnitude = negative ? Value{0} - value : value;
+    const std::size_t count = DecimalDigits(magnitude) + (negative ? 1 : 0);
+    NumberText text;
+    char* digits = text.Reserve(count);
+    // From the last digit back, two at a time.
+    std::size_t next = count;
     while (magnitude >= 100) {
         const auto pair = static_cast<std::size_t>(magnitude % 100) * 2;
         magnitude /= 100;
-        buffer[--first] = kDigitPairs[pair + 1];
-        buffer[--first] = kDigitPairs[pair];
+        digits[--next] = kDigitPairs[pair + 1];
+        digits[--next] = kDigitPairs[pair];
     }
     if (magnitude >= 10) {
         const auto pair = static_cast<std::size_t>(magnitude) * 2;
-        buffer[--first] = kDigitPairs[pair + 1];
-        buffer[--first] = kDigitPairs[pair];
+        digits[--next] = kDigitPairs[pair + 1];
+        digits[--next] = kDigitPairs[pair];
     } else {
-        buffer[--first] = static_cast<char>('0' + magnitude);
+        digits[--next] = static_cast<char>('0' + magnitude);
     }
     if (negative) {
-        buffer[--first] = '-';
+        digits[0] = '-';
     }
-    return NumberText(buffer + first, sizeof buffer - first);
+    return text;
 }
 
 NumberText FormatBin(Value value) {

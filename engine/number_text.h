@@ -5,8 +5,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cstring>
-#include <string>
 #include <string_view>
 
 namespace trinumero {
@@ -16,12 +14,6 @@ class NumberText {
     static constexpr std::size_t kCapacity = 64;
 
     NumberText() { chars_[0] = '\0'; }
-
-    // Takes the characters [first, first + count) of a buffer the formatter filled.
-    NumberText(const char* first, std::size_t count) : size_(count) {
-        std::memcpy(chars_.data(), first, count);
-        chars_[count] = '\0';
-    }
 
     // Makes the text count characters long and returns where to write them; formatters
     // fill it in place from the last digit back.
