@@ -1,7 +1,9 @@
-#include "program_driver.h"
+#include "tests/app/program_driver.h"
 
 #include <chrono>
 #include <thread>
+
+#include "tests/kit/windows_win32.h"
 
 #ifndef TRINUMERO_EXE
 #error "TRINUMERO_EXE must name the program under test"
@@ -60,12 +62,6 @@ std::wstring EnvironmentWithTemp(const std::wstring& directory) {
     return block;
 }
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 // GetWindowText on another process's control returns its creation caption, not what was
 // typed since: the text has to be asked for with WM_GETTEXT.
 std::wstring TextOf(HWND window) {
@@ -74,42 +70,6 @@ std::wstring TextOf(HWND window) {
     text.resize(static_cast<std::size_t>(
         SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
-}
-
-struct WindowSearch {
-    DWORD process_id;
-    const wchar_t* class_name;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process_id && IsWindowVisible(window) &&
-        ClassOf(window) == search->class_name) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindProcessWindow(DWORD process_id, const wchar_t* class_name) {
-    WindowSearch search{process_id, class_name, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-template <typename Predicate>
-bool WaitUntil(Predicate predicate, DWORD timeout_ms) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (!predicate()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
 }
 
 void SendKey(WORD virtual_key, bool up) {
@@ -149,7 +109,7 @@ ProgramDriver::~ProgramDriver() {
 
 bool ProgramDriver::DismissMessageBox(ShownMessage& message, DWORD timeout_ms) {
     HWND box = nullptr;
-    if (!WaitUntil([&] { return (box = FindProcessWindow(ProcessId(), L"#32770")) != nullptr; },
+    if (!WaitUntil([&] { return (box = FindVisibleWindow(ProcessId(), L"#32770")) != nullptr; },
                    timeout_ms)) {
         return false;
     }
@@ -162,7 +122,7 @@ bool ProgramDriver::DismissMessageBox(ShownMessage& message, DWORD timeout_ms) {
 
 bool ProgramDriver::WaitForMainWindow(DWORD timeout_ms) {
     return WaitUntil(
-        [&] { return (window_ = FindProcessWindow(ProcessId(), L"WindowClass_0")) != nullptr; },
+        [&] { return (window_ = FindVisibleWindow(ProcessId(), L"WindowClass_0")) != nullptr; },
         timeout_ms);
 }
 

@@ -52,19 +52,13 @@ std::string Escaped(std::string_view bytes) {
 std::string DescribeParse(const SettingsFileState& state) {
     std::ostringstream out;
     out << "mode " << state.text_mode << "\n";
+    const char* const kinds[] = {"section", "comment", "key"};  // in the enum's order
     for (const auto& entry : state.entries) {
-        switch (entry.Kind()) {
-            case SettingsEntryKind::kSection:
-                out << "section [" << Escaped(entry.Text()) << "]\n";
-                break;
-            case SettingsEntryKind::kComment:
-                out << "comment [" << Escaped(entry.Text()) << "]\n";
-                break;
-            case SettingsEntryKind::kKey:
-                out << "key [" << Escaped(entry.Text()) << "] = [" << Escaped(entry.Value())
-                    << "]\n";
-                break;
+        out << kinds[static_cast<int>(entry.Kind())] << " [" << Escaped(entry.Text()) << "]";
+        if (entry.Kind() == SettingsEntryKind::kKey) {
+            out << " = [" << Escaped(entry.Value()) << "]";
         }
+        out << "\n";
     }
     return out.str();
 }

@@ -13,6 +13,7 @@
 
 #include "support/charset_check.h"
 #include "tests/kit/messages_win32.h"
+#include "tests/kit/windows_win32.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ using trinumero::MessageOwnerWindow;
 using trinumero::ProcessDisabledWindowList;
 using trinumero::RestoreThreadWindows;
 using trinumero::ShowMessage;
+using trinumero::testing::FindVisibleWindow;
 
 constexpr wchar_t kClassName[] = L"TrinumeroMessageBoxTest";
 constexpr UINT kStopFlags = MB_OK | MB_ICONHAND;
@@ -287,17 +289,12 @@ class ForeignForeground {
             return;
         }
         WaitForInputIdle(process_.hProcess, 10000);
-        for (int tries = 0; tries < 100 && window_ == nullptr; ++tries) {
-            EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(this));
-            if (window_ == nullptr) {
-                Sleep(50);
-            }
-        }
+        using trinumero::testing::WaitUntil;
+        WaitUntil([&] { return (window_ = FindVisibleWindow(process_.dwProcessId)) != nullptr; },
+                  5000);
         if (window_ != nullptr) {
             SetForegroundWindow(window_);
-            for (int tries = 0; tries < 100 && GetForegroundWindow() != window_; ++tries) {
-                Sleep(20);
-            }
+            WaitUntil([&] { return GetForegroundWindow() == window_; }, 2000);
         }
     }
     ForeignForeground(const ForeignForeground&) = delete;
@@ -314,17 +311,6 @@ class ForeignForeground {
     bool IsForeground() const { return window_ != nullptr && GetForegroundWindow() == window_; }
 
   private:
-    static BOOL CALLBACK FindProcessWindow(HWND window, LPARAM self_pointer) {
-        auto* self = reinterpret_cast<ForeignForeground*>(self_pointer);
-        DWORD process_id = 0;
-        GetWindowThreadProcessId(window, &process_id);
-        if (process_id == self->process_.dwProcessId && IsWindowVisible(window)) {
-            self->window_ = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };

@@ -1,4 +1,5 @@
-// The resources linked into the program: icon, manifest and version record.
+// The resources linked into the program: the icon and the manifest (the version record is
+// checked on the shipped program, tests/app/release_test.cpp).
 
 #include <windows.h>
 
@@ -8,7 +9,6 @@
 #include <cwctype>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -108,58 +108,6 @@ TEST(ResourcesTest, ManifestBringsTheVersionSixCommonControls) {
     }
     EXPECT_NE(lower.find(L"microsoft.windows.common-controls"), std::wstring::npos) << path;
     EXPECT_NE(lower.find(L"_6.0."), std::wstring::npos) << path;
-}
-
-std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* name) {
-    void* value = nullptr;
-    UINT length = 0;
-    const std::wstring path = std::wstring(L"\\StringFileInfo\\041904E3\\") + name;
-    if (!VerQueryValueW(block.data(), path.c_str(), &value, &length) || length == 0) {
-        return L"<missing>";
-    }
-    return std::wstring(static_cast<const wchar_t*>(value));
-}
-
-BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
-    reinterpret_cast<std::vector<WORD>*>(found)->push_back(language);
-    return TRUE;
-}
-
-TEST(ResourcesTest, VersionRecordIsStoredUnderTheRussianLanguage) {
-    std::vector<WORD> languages;
-    EnumResourceLanguagesW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1),
-                           CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
-    EXPECT_EQ(languages, std::vector<WORD>{MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT)});
-}
-
-TEST(ResourcesTest, RussianVersionRecord) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
-    ASSERT_GT(size, 0u);
-    std::vector<BYTE> block(size);
-    ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, block.data()));
-
-    void* value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length));
-    ASSERT_EQ(length, 4u);
-    const auto* translation = static_cast<const WORD*>(value);
-    EXPECT_EQ(translation[0], 0x0419);
-    EXPECT_EQ(translation[1], 1251);
-
-    EXPECT_EQ(VersionString(block, L"ProductName"), L"Конвертер");
-    EXPECT_EQ(VersionString(block, L"FileDescription"), L"Конвертер систем исчисления");
-    EXPECT_EQ(VersionString(block, L"InternalName"), L"Trinumero.exe");
-    EXPECT_EQ(VersionString(block, L"FileVersion"), L"1.0");
-    EXPECT_EQ(VersionString(block, L"ProductVersion"), L"1.0");
-
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length));
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
 }
 
 }  // namespace

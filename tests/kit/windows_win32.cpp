@@ -1,0 +1,47 @@
+#include "tests/kit/windows_win32.h"
+
+#include <string_view>
+
+namespace trinumero::testing {
+namespace {
+
+struct WindowSearch {
+    DWORD process_id;
+    const wchar_t* class_name;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t class_name[64] = {};
+    GetClassNameW(window, class_name, 64);
+    if (owner == search->process_id && IsWindowVisible(window) &&
+        (search->class_name == nullptr || std::wstring_view(class_name) == search->class_name)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindVisibleWindow(DWORD process_id, const wchar_t* class_name) {
+    WindowSearch search{process_id, class_name, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
+    const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+    while (!condition()) {
+        if (GetTickCount64() > deadline) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+}  // namespace trinumero::testing
