@@ -12,6 +12,6 @@ echo "== $(cat "$build_dir/wine-arch")"
 "$runner" "$build_dir" "$build_dir/bench/startup_bench.exe" \
     "$(windows_path "$build_dir/app/Trinumero.exe")" \
     "$(windows_path "$build_dir/bench/bare_window.exe")" \
-    "$(windows_path "$build_dir/bench/empty_window.exe")" 31
+    "$(windows_path "$build_dir/bench/empty_window.exe")" 61
 "$runner" "$build_dir" "$build_dir/bench/keystroke_bench.exe" 1000
 "$runner" "$build_dir" --stop
