@@ -11,7 +11,6 @@
 //   keystroke_bench [KEYSTROKES]
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -19,17 +18,11 @@
 
 #include "app/edit_field_access.h"
 #include "app/main_flow.h"
+#include "bench/timing_win32.h"
 #include "engine/conversion_controller.h"
 #include "ui/event_model.h"
 
 namespace {
-
-double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) * 1e6 /
-           static_cast<double>(frequency.QuadPart);
-}
 
 bool Idle() {
     MSG message;
@@ -54,11 +47,6 @@ struct Series {
     const char* name;
     std::vector<double> latencies;
 };
-
-double Percentile(std::vector<double> values, int percent) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() * static_cast<std::size_t>(percent) / 100];
-}
 
 }  // namespace
 
@@ -96,7 +84,7 @@ int main(int argc, char** argv) {
         LARGE_INTEGER end;
         QueryPerformanceCounter(&end);
         if (series != nullptr) {
-            series->latencies.push_back(Microseconds(start, end));
+            series->latencies.push_back(bench::Microseconds(start, end));
         }
     };
     for (int i = 0; i < keystrokes; ++i) {
@@ -113,11 +101,11 @@ int main(int argc, char** argv) {
     std::printf("  %-24s %9s %9s %7s\n", "", "median", "p99", "ratio");
     for (const auto& [series, series_floor] :
          {std::pair{&framed, &floor}, std::pair{&moving, &moving_floor}}) {
-        const double floor_median = Percentile(series_floor->latencies, 50);
+        const double floor_median = bench::Percentile(series_floor->latencies, 50);
         for (const Series* shown : {series, series_floor}) {
-            const double median = Percentile(shown->latencies, 50);
+            const double median = bench::Percentile(shown->latencies, 50);
             std::printf("  %-24s %6.0f us %6.0f us %7.2f\n", shown->name, median,
-                        Percentile(shown->latencies, 99), median / floor_median);
+                        bench::Percentile(shown->latencies, 99), median / floor_median);
         }
     }
     std::printf("  goal: median at most 1.3 x its floor (bar 1.5), p99 under 3000 us\n");

@@ -8,36 +8,15 @@
 //   startup_bench TRINUMERO_EXE BARE_WINDOW_EXE EMPTY_WINDOW_EXE [ROUNDS]
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench/timing_win32.h"
+#include "tests/kit/windows_win32.h"
+
 namespace {
-
-struct Search {
-    DWORD process_id;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process_id && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
 
 // Milliseconds until the program's first visible window, or a negative number on failure.
 double TimeToWindow(const std::string& program) {
@@ -51,30 +30,25 @@ double TimeToWindow(const std::string& program) {
                         nullptr, &startup, &process)) {
         return -1;
     }
-    Search search{process.dwProcessId, nullptr};
+    HWND found = nullptr;
     LARGE_INTEGER now = start;
-    while (search.found == nullptr && Seconds(start, now) < 30) {
-        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr) {
+    while (found == nullptr && bench::Microseconds(start, now) < 30e6) {
+        found = trinumero::testing::FindVisibleWindow(process.dwProcessId);
+        if (found == nullptr) {
             Sleep(0);
         }
         QueryPerformanceCounter(&now);
     }
-    const double milliseconds = Seconds(start, now) * 1000;
-    if (search.found != nullptr) {
-        PostMessageW(search.found, WM_CLOSE, 0, 0);
+    const double milliseconds = bench::Microseconds(start, now) / 1000;
+    if (found != nullptr) {
+        PostMessageW(found, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 1);
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return search.found != nullptr ? milliseconds : -1;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return found != nullptr ? milliseconds : -1;
 }
 
 }  // namespace
@@ -106,7 +80,7 @@ int main(int argc, char** argv) {
     double medians[3];
     std::printf("start-up to visible window, median of %d interleaved rounds\n", rounds);
     for (int program = 0; program < 3; ++program) {
-        medians[program] = Median(times[program]);
+        medians[program] = bench::Percentile(times[program], 50);
         std::printf("  %-16s %8.1f ms\n", names[program], medians[program]);
     }
     // The ratio of each round's own times, then their median: a round's programs ran within
@@ -116,7 +90,7 @@ int main(int argc, char** argv) {
         for (int round = 0; round < rounds; ++round) {
             ratios.push_back(times[numerator][round] / times[denominator][round]);
         }
-        return Median(ratios);
+        return bench::Percentile(ratios, 50);
     };
     std::printf("  %-26s %9s %13s\n", "", "of medians", "median ratio");
     std::printf("  %-26s %9.2f %13.2f   goal: at most 1.08\n", "Trinumero / bare window",

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "support/digits.h"
+
 namespace trinumero {
 
 namespace {
@@ -124,17 +126,9 @@ std::wstring FreshFilePath(const std::wstring& path, int attempt) {
     const std::size_t folder_end = path.find_last_of(L"\\/:");
     const std::size_t name_start = folder_end == std::wstring::npos ? 0 : folder_end + 1;
     std::wstring fresh = path.substr(0, name_start) + L"~tn";
-    const DWORD process = GetCurrentProcessId();
-    bool leading = true;
-    for (int shift = 28; shift >= 0; shift -= 4) {
-        const unsigned digit = (process >> shift) & 0xFu;
-        if (digit != 0 || !leading || shift == 0) {
-            fresh.push_back(L"0123456789abcdef"[digit]);
-            leading = false;
-        }
-    }
+    AppendDigits(fresh, GetCurrentProcessId(), 16);
     fresh.push_back(L'.');
-    fresh.push_back(static_cast<wchar_t>(L'0' + attempt % 10));
+    AppendDigits(fresh, static_cast<std::uint32_t>(attempt), 10);
     return fresh;
 }
 

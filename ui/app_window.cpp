@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "support/digits.h"
 #include "support/wide_text_win32.h"
 #include "ui/event_model.h"
 #include "ui/window_tables.h"
@@ -13,24 +14,14 @@ namespace {
 
 constexpr WORD kIconResource = 1;
 
-// "WindowClass_" and the window number as "%ld" writes it. Formatted by hand: the wide
-// printf family would be the largest piece of the runtime in the program.
+// "WindowClass_" and the window number as "%ld" writes it.
 std::wstring ClassNameOf(int window) {
     std::wstring name = L"WindowClass_";
     if (window < 0) {
         name.push_back(L'-');
     }
-    auto magnitude =
-        window < 0 ? 0u - static_cast<unsigned>(window) : static_cast<unsigned>(window);
-    wchar_t digits[10];
-    std::size_t count = 0;
-    do {
-        digits[count++] = static_cast<wchar_t>(L'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    while (count > 0) {
-        name.push_back(digits[--count]);
-    }
+    const auto number = static_cast<std::uint32_t>(window);
+    AppendDigits(name, window < 0 ? 0u - number : number, 10);
     return name;
 }
 

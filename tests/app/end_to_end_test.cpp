@@ -31,6 +31,10 @@ const std::string kFileWithOne = OnTopLine(1);
 
 constexpr COLORREF kHighlight = RGB(0, 109, 255);
 
+std::wstring SettingsFileIn(const TempDirectory& temp) {
+    return temp.File(L"Trinumero.ini");
+}
+
 void ExpectFields(const ProgramDriver& program, const std::wstring& hex, const std::wstring& dec,
                   const std::wstring& bin) {
     EXPECT_EQ(program.FieldText(kHex), hex);
@@ -55,7 +59,7 @@ TEST(EndToEnd, FirstStartCreatesTheFileSilentlyAndConvertsWhatIsTyped) {
     TempDirectory temp;
     ProgramDriver program(temp.Path());
     ASSERT_TRUE(program.WaitForMainWindow());
-    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), kFileWithZero);
+    EXPECT_EQ(ReadWholeFile(SettingsFileIn(temp)), kFileWithZero);
     EXPECT_FALSE(program.IsTopmost());
 
     // The road of one keystroke: 7 typed into the decimal field.
@@ -111,45 +115,43 @@ TEST(EndToEnd, FirstStartCreatesTheFileSilentlyAndConvertsWhatIsTyped) {
     EXPECT_EQ(program.FieldText(kDec), L"99999999999999999") << "an 18th digit is refused";
 
     EXPECT_EQ(program.Close(), 0u);
-    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), kFileWithZero)
-        << "closing writes nothing";
+    EXPECT_EQ(ReadWholeFile(SettingsFileIn(temp)), kFileWithZero) << "closing writes nothing";
 }
 
 TEST(EndToEnd, AnOnValueStartsOnTopAndEachToggleIsSaved) {
     TempDirectory temp;
-    WriteWholeFile(temp.File(L"Trinumero.ini"), kOnTopKey + " = 5\r\n[Section]\r\nother=1\r\n");
+    WriteWholeFile(SettingsFileIn(temp), kOnTopKey + " = 5\r\n[Section]\r\nother=1\r\n");
     ProgramDriver program(temp.Path());
     ASSERT_TRUE(program.WaitForMainWindow());
     EXPECT_TRUE(program.IsTopmost());
-    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")),
-              kOnTopKey + " = 5\r\n[Section]\r\nother=1\r\n")
+    EXPECT_EQ(ReadWholeFile(SettingsFileIn(temp)), kOnTopKey + " = 5\r\n[Section]\r\nother=1\r\n")
         << "a readable file is not rewritten at start-up";
 
     program.ChooseOnTopItem();
     EXPECT_FALSE(program.IsTopmost());
-    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), kFileWithZero);
+    EXPECT_EQ(ReadWholeFile(SettingsFileIn(temp)), kFileWithZero);
 
     program.ChooseOnTopItem();
     EXPECT_TRUE(program.IsTopmost());
-    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), kFileWithOne);
+    EXPECT_EQ(ReadWholeFile(SettingsFileIn(temp)), kFileWithOne);
 
     EXPECT_EQ(program.Close(), 0u);
 }
 
 TEST(EndToEnd, AnEmptyFileGivesOffSilentlyAndStaysEmpty) {
     TempDirectory temp;
-    WriteWholeFile(temp.File(L"Trinumero.ini"), "");
+    WriteWholeFile(SettingsFileIn(temp), "");
     ProgramDriver program(temp.Path());
     ASSERT_TRUE(program.WaitForMainWindow());
     EXPECT_FALSE(program.IsTopmost());
     EXPECT_EQ(program.Close(), 0u);
-    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), "");
+    EXPECT_EQ(ReadWholeFile(SettingsFileIn(temp)), "");
 }
 
 TEST(EndToEnd, AReadOnlyFileIsReadSilentlyAndATogglePromptsTheSaveMessage) {
     TempDirectory temp;
-    WriteWholeFile(temp.File(L"Trinumero.ini"), kFileWithOne);
-    ASSERT_TRUE(SetFileAttributesW(temp.File(L"Trinumero.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+    WriteWholeFile(SettingsFileIn(temp), kFileWithOne);
+    ASSERT_TRUE(SetFileAttributesW(SettingsFileIn(temp).c_str(), FILE_ATTRIBUTE_READONLY));
     ProgramDriver program(temp.Path());
     ASSERT_TRUE(program.WaitForMainWindow());
     EXPECT_TRUE(program.IsTopmost());
@@ -162,13 +164,13 @@ TEST(EndToEnd, AReadOnlyFileIsReadSilentlyAndATogglePromptsTheSaveMessage) {
     // The check mark and the window change all the same; the file keeps its content.
     program.Settle();
     EXPECT_FALSE(program.IsTopmost());
-    EXPECT_EQ(ReadWholeFile(temp.File(L"Trinumero.ini")), kFileWithOne);
+    EXPECT_EQ(ReadWholeFile(SettingsFileIn(temp)), kFileWithOne);
     EXPECT_EQ(program.Close(), 0u);
 }
 
 TEST(EndToEnd, AnUnusableSettingsPlaceShowsBothMessagesThenOpens) {
     TempDirectory temp;
-    ASSERT_TRUE(CreateDirectoryW(temp.File(L"Trinumero.ini").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(SettingsFileIn(temp).c_str(), nullptr));
     ProgramDriver program(temp.Path());
 
     ShownMessage first;
@@ -186,7 +188,7 @@ TEST(EndToEnd, AnUnusableSettingsPlaceShowsBothMessagesThenOpens) {
     ASSERT_TRUE(program.WaitForMainWindow());
     EXPECT_FALSE(program.IsTopmost());
     EXPECT_EQ(program.Close(), 0u);
-    EXPECT_TRUE(FileExists(temp.File(L"Trinumero.ini")));
+    EXPECT_TRUE(FileExists(SettingsFileIn(temp)));
 }
 
 TEST(EndToEnd, ATemporaryFolderThePlatformCannotGiveIsAFailureAndNoFileAppears) {

@@ -15,14 +15,16 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    wchar_t class_name[64] = {};
-    GetClassNameW(window, class_name, 64);
-    if (owner == search->process_id && IsWindowVisible(window) &&
-        (search->class_name == nullptr || std::wstring_view(class_name) == search->class_name)) {
-        search->found = window;
-        return FALSE;
+    if (owner != search->process_id || !IsWindowVisible(window)) {
+        return TRUE;
     }
-    return TRUE;
+    wchar_t class_name[64] = {};
+    if (search->class_name != nullptr && (GetClassNameW(window, class_name, 64) == 0 ||
+                                          std::wstring_view(class_name) != search->class_name)) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
 }
 
 }  // namespace

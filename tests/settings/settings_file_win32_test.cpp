@@ -10,6 +10,7 @@
 
 #include "tests/kit/files_win32.h"
 #include "tests/kit/settings_line.h"
+#include "tests/kit/windows_win32.h"
 
 namespace {
 
@@ -133,26 +134,20 @@ TEST_F(SettingsFileWin32Test, ReadsWhatTheFileHolds) {
     }
 }
 
-TEST_F(SettingsFileWin32Test, ReadOnlyFileIsReadButNotReplaced) {
-    const std::string content = OnTopLine(1) + "extra = 2\r\n";
-    ASSERT_TRUE(WriteWholeFile(path, content));
-    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(Read(), 1);
-    EXPECT_EQ(CreateSettingsFile(path), 0u);
-    EXPECT_EQ(ReadWholeFile(path), content);
-}
-
-TEST_F(SettingsFileWin32Test, HiddenFileIsReadButNotReplaced) {
-    const std::string content = OnTopLine(1) + "extra = 2\r\n";
-    ASSERT_TRUE(WriteWholeFile(path, content));
-    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    if ((GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) == 0) {
-        GTEST_SKIP() << "this file system keeps no hidden attribute";
+TEST_F(SettingsFileWin32Test, ReadOnlyAndHiddenFilesAreReadButNotReplaced) {
+    // CREATE_ALWAYS with normal attributes refuses them on Windows.
+    for (const DWORD attribute : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN}) {
+        const std::string content = OnTopLine(1) + "extra = 2\r\n";
+        ASSERT_TRUE(WriteWholeFile(path, content));
+        ASSERT_TRUE(SetFileAttributesW(path.c_str(), attribute));
+        if ((GetFileAttributesW(path.c_str()) & attribute) == 0) {
+            continue;  // a file system without a hidden attribute
+        }
+        EXPECT_EQ(Read(), 1) << attribute;
+        EXPECT_EQ(CreateSettingsFile(path), 0u) << attribute;
+        EXPECT_EQ(ReadWholeFile(path), content) << attribute;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    EXPECT_EQ(Read(), 1);
-    // CREATE_ALWAYS with normal attributes refuses a hidden file.
-    EXPECT_EQ(CreateSettingsFile(path), 0u);
-    EXPECT_EQ(ReadWholeFile(path), content);
 }
 
 TEST_F(SettingsFileWin32Test, DirectoryInPlaceOfTheFileIsNeitherReadNorReplaced) {
@@ -232,13 +227,8 @@ bool LinkToOther(const TempDirectory& dir, bool symbolic) {
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    for (int wait = 0; wait < 250; ++wait) {
-        if (GetFileAttributesW(dir.File(L"Trinumero.ini").c_str()) != INVALID_FILE_ATTRIBUTES) {
-            return true;
-        }
-        Sleep(20);
-    }
-    return false;
+    return trinumero::testing::WaitUntil(
+        [&dir] { return trinumero::testing::FileExists(dir.File(L"Trinumero.ini")); }, 5000);
 }
 
 TEST_F(SettingsFileWin32Test, SaveReplacesALinkNotTheFileItNames) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/charset_check.h"
+#include "support/handles_win32.h"
 #include "support/wide_text_win32.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/app_window.h"
@@ -153,15 +154,13 @@ TEST_F(AppWindowTest, EveryLabelTextFitsItsControl) {
         HWND label = ControlHandle(number);
         RECT client{};
         ASSERT_TRUE(GetClientRect(label, &client));
-        HDC dc = GetDC(label);
-        const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0));
-        const HGDIOBJ previous = SelectObject(dc, font);
+        const trinumero::WindowDc dc(label);
+        const trinumero::SelectedObject font(
+            dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
         const std::wstring text = TextOf(label);
         RECT needed{0, 0, client.right, 0};
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+        DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
                   DT_CALCRECT | DT_WORDBREAK);
-        SelectObject(dc, previous);
-        ReleaseDC(label, dc);
         EXPECT_GT(needed.bottom, 0) << "the text was measured";
         EXPECT_LE(needed.right, client.right);
         EXPECT_LE(needed.bottom, client.bottom);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "support/handles_win32.h"
 #include "tests/kit/messages_win32.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/main_window_layout.h"
@@ -30,12 +31,7 @@ constexpr Outline kBinOutline{trinumero::kBinFieldControl, 30, 165, 386, 184};
 
 class Highlight : public MainWindowTest {
   protected:
-    COLORREF Pixel(int x, int y) {
-        HDC dc = GetDC(window_);
-        const COLORREF colour = GetPixel(dc, x, y);
-        ReleaseDC(window_, dc);
-        return colour;
-    }
+    COLORREF Pixel(int x, int y) { return GetPixel(trinumero::WindowDc(window_).Get(), x, y); }
 
     // Lets every repaint the platform still has queued happen.
     void DrainMessages() { trinumero::testing::DispatchPendingMessages(); }
@@ -84,14 +80,13 @@ TEST_F(Highlight, TheNextHighlightRemovesTheEarlierFrame) {
 std::vector<COLORREF> ClientPixels(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    HDC dc = GetDC(window);
+    const trinumero::WindowDc dc(window);
     std::vector<COLORREF> pixels;
     for (int y = 0; y < client.bottom; ++y) {
         for (int x = 0; x < client.right; ++x) {
-            pixels.push_back(GetPixel(dc, x, y));
+            pixels.push_back(GetPixel(dc.Get(), x, y));
         }
     }
-    ReleaseDC(window, dc);
     return pixels;
 }
 
