@@ -5,7 +5,10 @@
 
 #include "support/digits.h"
 #include "support/wide_text_win32.h"
+#include "ui/colour_scheme.h"
+#include "ui/display_scale.h"
 #include "ui/event_model.h"
+#include "ui/window_dpi.h"
 #include "ui/window_tables.h"
 
 namespace trinumero {
@@ -56,8 +59,11 @@ HWND CreateAppWindow(int window, int x, int y, int client_width, int client_heig
     const bool show = (style & WS_VISIBLE) == 0;
     style &= ~(WS_VISIBLE | kWindowOwnBits);
 
-    RECT outer{0, 0, client_width, client_height};
-    AdjustWindowRect(&outer, style, FALSE);
+    // The window is created at the system's DPI; no menu bar is counted, so one attached later
+    // takes its rows out of the client area.
+    const UINT system_dpi = SystemDpi();
+    const RECT outer = OuterRectForClient(ScaleToDpi(client_width, system_dpi),
+                                          ScaleToDpi(client_height, system_dpi), style, system_dpi);
     int outer_width = outer.right - outer.left;
     int outer_height = outer.bottom - outer.top;
     if ((flags & kWindowFlagCentred) != 0) {
@@ -85,6 +91,20 @@ HWND CreateAppWindow(int window, int x, int y, int client_width, int client_heig
     entry->handle = handle;
     SetPropW(handle, kWindowIdProperty,
              reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(window) + 1));
+    entry->high_contrast = HighContrastOn();
+    // On a monitor whose DPI is not the system's, the window is sized for its own DPI at once,
+    // about the same centre.
+    const UINT dpi = WindowDpi(handle);
+    if (dpi != system_dpi) {
+        const RECT fitted = OuterRectForClient(ScaleToDpi(client_width, dpi),
+                                               ScaleToDpi(client_height, dpi), style, dpi);
+        const int fitted_width = fitted.right - fitted.left;
+        const int fitted_height = fitted.bottom - fitted.top;
+        SetWindowPos(handle, nullptr, x + (outer_width - fitted_width) / 2,
+                     y + (outer_height - fitted_height) / 2, fitted_width, fitted_height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetWindowDpi(*entry, dpi);
 
     if (show) {
         ShowWindow(handle, (style & WS_MAXIMIZE) != 0 ? SW_MAXIMIZE : SW_SHOWNORMAL);

@@ -14,8 +14,9 @@ namespace trinumero {
 inline constexpr DWORD kWindowFlagCentred = 0x1;
 inline constexpr DWORD kWindowOwnBits = 0x3;
 
-// Registers "WindowClass_<number>" and creates the window with the given client size.
-// The title is Windows-1251 bytes. Returns the window handle, or nullptr.
+// Registers "WindowClass_<number>" and creates the window with the given client size, in
+// pixels of 96 dpi, scaled to the DPI of the window's monitor. The title is Windows-1251 bytes.
+// Returns the window handle, or nullptr.
 HWND CreateAppWindow(int window, int x, int y, int client_width, int client_height,
                      std::string_view title, DWORD flags);
 

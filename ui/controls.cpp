@@ -6,6 +6,7 @@
 #include "support/wide_text_win32.h"
 #include "ui/background_brushes.h"
 #include "ui/event_model.h"
+#include "ui/window_dpi.h"
 #include "ui/window_tables.h"
 
 namespace trinumero {
@@ -84,11 +85,14 @@ HWND CreateControl(int control, ControlKind kind, const wchar_t* class_name, int
     if (ControlEntry* old = ControlTable().Find(control); old != nullptr && IsWindow(old->handle)) {
         DestroyWindow(old->handle);
     }
-    const ControlParent& parent = CurrentControlParent();
+    const HWND parent = CurrentControlParent().window;
+    const LayoutBox layout{x, y, width, height};
+    const RECT box = ControlRectIn(parent, layout);
     const std::wstring wide_text = WideFromCp1251(text);
-    HWND window = CreateWindowExW(
-        extended_style, class_name, wide_text.c_str(), style, x, y, width, height, parent.window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), ModuleInstance(), nullptr);
+    HWND window = CreateWindowExW(extended_style, class_name, wide_text.c_str(), style, box.left,
+                                  box.top, box.right - box.left, box.bottom - box.top, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)),
+                                  ModuleInstance(), nullptr);
     if (window == nullptr) {
         return nullptr;
     }
@@ -105,13 +109,14 @@ HWND CreateControl(int control, ControlKind kind, const wchar_t* class_name, int
     *entry = ControlEntry{};
     entry->handle = window;
     entry->kind = kind;
+    entry->layout = layout;
     entry->previous_procedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProcedure)));
 
     SetWindowLongPtrW(window, GWLP_ID, control);
     SetPropW(window, kControlIdProperty,
              reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(control)));
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(parent.font), 1);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFontIn(parent)), 1);
     return window;
 }
 

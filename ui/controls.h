@@ -25,7 +25,8 @@ HWND SetControlParent(HWND window);
 // The control's window handle, or nullptr for an unknown number.
 HWND ControlHandle(int control);
 
-// Texts are Windows-1251 bytes. Each returns the control's handle, or nullptr.
+// Texts are Windows-1251 bytes; positions and sizes are for 96 dpi, and the control is made at
+// them scaled to its window's DPI. Each returns the control's handle, or nullptr.
 HWND CreateEditField(int control, int x, int y, int width, int height, std::string_view text,
                      DWORD field_flags);
 HWND CreateTextLabel(int control, int x, int y, int width, int height, std::string_view text,

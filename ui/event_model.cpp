@@ -1,7 +1,10 @@
 #include "ui/event_model.h"
 
+#include "ui/accessible_name.h"
+#include "ui/colour_scheme.h"
 #include "ui/controls.h"
 #include "ui/focus_order.h"
+#include "ui/window_dpi.h"
 #include "ui/window_tables.h"
 
 namespace trinumero {
@@ -156,14 +159,28 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
 
         case WM_SYSCOLORCHANGE:
             EnumChildWindows(window, PassSysColorChange, 0);
+            RefreshColourScheme(record.window_number);
             return DefWindowProcW(window, message, wparam, lparam);
+
+        case WM_SETTINGCHANGE:
+            // High contrast is switched with a setting change (and a colour change after it).
+            if (wparam == SPI_SETHIGHCONTRAST) {
+                RefreshColourScheme(record.window_number);
+            }
+            return DefWindowProcW(window, message, wparam, lparam);
+
+        case WM_DPICHANGED:
+            return OnDpiChanged(window, wparam, lparam);
 
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
-            // The only messages a control of this window answers for itself: its colours.
-            if (const auto answer = AnswerColourQuery(reinterpret_cast<HWND>(lparam), message,
-                                                      reinterpret_cast<HDC>(wparam))) {
-                return *answer;
+            // The only messages a control of this window answers for itself: its colours. In a
+            // high-contrast theme the system's colours are left to stand.
+            if (!DrawsInSystemColours(record.window_number)) {
+                if (const auto answer = AnswerColourQuery(reinterpret_cast<HWND>(lparam), message,
+                                                          reinterpret_cast<HDC>(wparam))) {
+                    return *answer;
+                }
             }
             return DefWindowProcW(window, message, wparam, lparam);
 
@@ -177,6 +194,11 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
 }
 
 LRESULT CALLBACK FieldSubclassProcedure(HWND field, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_GETOBJECT) {
+        if (const auto answer = AnswerAccessibleObject(field, wparam, lparam)) {
+            return *answer;
+        }
+    }
     if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
         const LPARAM type = message == WM_SETFOCUS ? kSubtypeFocusGot : kSubtypeFocusLost;
         PostMessageW(TopLevelOf(field), kFocusNotification,

@@ -58,8 +58,9 @@ int EventMenuItem();
 // Window procedure of the main window's class.
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-// Subclass procedure of every edit field: reports focus changes to the top-level window.
-// The field's own procedure is kept in its GWLP_USERDATA slot.
+// Subclass procedure of every edit field: reports focus changes to the top-level window and
+// answers an accessibility client with the field's name. The field's own procedure is kept in
+// its GWLP_USERDATA slot.
 LRESULT CALLBACK FieldSubclassProcedure(HWND field, UINT message, WPARAM wparam, LPARAM lparam);
 
 }  // namespace trinumero

@@ -2,6 +2,7 @@
 
 #include "support/handles_win32.h"
 #include "ui/app_window.h"
+#include "ui/colour_scheme.h"
 #include "ui/controls.h"
 #include "ui/window_tables.h"
 
@@ -69,7 +70,7 @@ int HighlightField(int control, int window) {
     SelectedObject brush(dc.Get(), GetStockObject(NULL_BRUSH));
     SetBkMode(dc.Get(), OPAQUE);
 
-    Pen pen(CreatePen(PS_SOLID, 0, kHighlightColour));
+    Pen pen(CreatePen(PS_SOLID, 0, HighlightColourOf(window)));
     if (pen) {
         SelectedObject selected_pen(dc.Get(), pen.get());
         Rectangle(dc.Get(), outline.left, outline.top, outline.right, outline.bottom);

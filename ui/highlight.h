@@ -8,6 +8,7 @@
 
 namespace trinumero {
 
+// The frame's colour; in a high-contrast theme the system's selection colour instead.
 inline constexpr COLORREF kHighlightColour = RGB(0, 109, 255);
 
 // Redraws the whole window (removing any earlier frame), then frames the control.

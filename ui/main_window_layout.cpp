@@ -2,9 +2,11 @@
 
 #include "support/charset_check.h"
 #include "support/on_top_text.h"
+#include "ui/accessible_name.h"
 #include "ui/app_window.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
+#include "ui/window_dpi.h"
 
 namespace trinumero {
 
@@ -40,12 +42,13 @@ const WindowLayout kMainWindowLayout{
     kMainWindowNumber, 229, 183, 416, 230, "Конвертер систем исчмсления", kMainWindowFlags};
 
 // In order of creation, which is also the order Tab visits the fields: binary, hex, decimal.
+// The captions come after the fields they name, so a screen reader is told the names.
 const std::array<ControlLayout, 8> kMainWindowControls{{
-    {kBinFieldControl, Kind::kEditField, 30, 165, 357, 20, "", ES_RIGHT},
+    {kBinFieldControl, Kind::kEditField, 30, 165, 357, 20, "", ES_RIGHT, kBinaryFrameControl},
     {kByteHeaderControl, Kind::kTextLabel, 30, 145, 365, 15, kByteHeaderText, SS_LEFT},
-    {kHexFieldControl, Kind::kEditField, 60, 90, 100, 20, "", ES_UPPERCASE},
+    {kHexFieldControl, Kind::kEditField, 60, 90, 100, 20, "", ES_UPPERCASE, kHexCaptionControl},
     {kDescriptionControl, Kind::kTextLabel, 20, 5, 380, 45, kDescriptionText, SS_LEFT},
-    {kDecFieldControl, Kind::kEditField, 245, 90, 120, 20, "", 0},
+    {kDecFieldControl, Kind::kEditField, 245, 90, 120, 20, "", 0, kDecCaptionControl},
     {kBinaryFrameControl, Kind::kFrameBox, 15, 125, 390, 75, "Двоичные числа", 0},
     {kHexCaptionControl, Kind::kTextLabel, 55, 59, 110, 30, "Шестнадцатеричные числа", SS_CENTER},
     {kDecCaptionControl, Kind::kTextLabel, 259, 60, 80, 30, "Десятичные числа", SS_CENTER},
@@ -94,6 +97,12 @@ MainWindowParts BuildMainWindowContents(int on_top_setting) {
             parts.bin_field = made;
         }
     }
+    for (const ControlLayout& control : kMainWindowControls) {
+        if (control.named_by >= 0) {
+            SetAccessibleNameSource(control.number, control.named_by);
+        }
+    }
+    FitControlsToWindowDpi(kMainWindowNumber);
     for (const FieldLimit& limit : kFieldLimits) {
         LimitFieldLength(ControlHandle(limit.number), limit.maximum);
     }

@@ -47,6 +47,8 @@ struct ControlLayout {
     int height;
     std::string_view text;
     DWORD flags;  // field flags or label flags; unused for the frame
+    // The control whose text names this one for a screen reader; -1: its own rule applies.
+    int named_by = -1;
 };
 
 struct FieldLimit {
@@ -83,9 +85,9 @@ struct MainWindowParts {
 };
 
 // Fills the window made the control parent: the controls in their order (each caption
-// coloured right after it is made), the typing limits, and the menu bar with its title and
-// item, checked when the on-top setting is non-zero. Without a menu bar the title, item
-// and check mark are skipped.
+// coloured right after it is made), their names for screen readers, the typing limits, and the
+// menu bar with its title and item, checked when the on-top setting is non-zero. Without a
+// menu bar the title, item and check mark are skipped.
 MainWindowParts BuildMainWindowContents(int on_top_setting);
 
 }  // namespace trinumero

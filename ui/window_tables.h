@@ -8,8 +8,10 @@
 
 #include <vector>
 
+#include "support/handles_win32.h"
 #include "support/numbered_table.h"
 #include "ui/controls.h"
+#include "ui/display_scale.h"
 
 namespace trinumero {
 
@@ -20,6 +22,12 @@ struct WindowEntry {
     HWND handle = nullptr;
     HACCEL accelerators = nullptr;
     ACCEL accelerator_entries[2] = {};
+    // The DPI the window and its controls are laid out for, and the controls' font made for it
+    // when the stock font is not (none: the stock font).
+    UINT dpi = 96;
+    GdiObjectHandle<HFONT> scaled_font;
+    // Whether the window is drawn in the system's colours for a high-contrast theme.
+    bool high_contrast = false;
     // The field the highlight frame was last drawn on and where (none: nowhere), so that the
     // next highlight repaints only that ring when the frame moves.
     HWND framed_field = nullptr;
@@ -33,6 +41,10 @@ struct ControlEntry {
     COLORREF text_colour = kNoColour;
     COLORREF background = kNoColour;
     HBRUSH background_brush = nullptr;
+    // Where the control stands at 96 dpi; it is shown there scaled to its window's DPI.
+    LayoutBox layout;
+    // The control whose text names this one for an accessibility client; -1: none.
+    int name_source = -1;
 };
 
 struct MenuEntry {

@@ -1,6 +1,7 @@
 // The real Trinumero.exe, started with its own temporary directory and used through real
 // input: what a user sees, what ends up in the settings file, and how the process ends.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <string>
@@ -116,6 +117,51 @@ TEST(EndToEnd, FirstStartCreatesTheFileSilentlyAndConvertsWhatIsTyped) {
 
     EXPECT_EQ(program.Close(), 0u);
     EXPECT_EQ(ReadWholeFile(SettingsFileIn(temp)), kFileWithZero) << "closing writes nothing";
+}
+
+// A screen reader, from its own process, finds each number field named after its caption, as
+// editable text holding the field's value.
+TEST(EndToEnd, AScreenReaderNamesEachFieldAfterItsCaption) {
+    TempDirectory temp;
+    ProgramDriver program(temp.Path());
+    ASSERT_TRUE(program.WaitForMainWindow());
+    program.ClickField(kDec);
+    program.TypeKeys(L"7");
+    program.Settle();
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    struct Expected {
+        int field;
+        const wchar_t* name;
+        const wchar_t* value;
+    };
+    for (const Expected& expected :
+         {Expected{kHex, L"Шестнадцатеричные числа", L"7"},
+          Expected{kDec, L"Десятичные числа", L"7"}, Expected{kBin, L"Двоичные числа", L"111"}}) {
+        SCOPED_TRACE(testing::Message() << "field " << expected.field);
+        IAccessible* object = nullptr;
+        ASSERT_EQ(
+            AccessibleObjectFromWindow(program.Field(expected.field), OBJID_CLIENT,
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+            S_OK);
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        BSTR value = nullptr;
+        VARIANT role{};
+        EXPECT_EQ(object->get_accName(self, &name), S_OK);
+        EXPECT_EQ(object->get_accValue(self, &value), S_OK);
+        EXPECT_EQ(object->get_accRole(self, &role), S_OK);
+        EXPECT_STREQ(name, expected.name);
+        EXPECT_STREQ(value, expected.value);
+        EXPECT_EQ(role.vt, VT_I4);
+        EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
+        SysFreeString(name);
+        SysFreeString(value);
+        object->Release();
+    }
+    CoUninitialize();
+    EXPECT_EQ(program.Close(), 0u);
 }
 
 TEST(EndToEnd, AnOnValueStartsOnTopAndEachToggleIsSaved) {

@@ -90,7 +90,8 @@ TEST(ResourcesTest, ExactlyOneManifestAsksForCommonControlsSix) {
     const std::string manifest(ResourceBytes(kManifest, MAKEINTRESOURCEW(1)));
     for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
                              "processorArchitecture=\"*\"", "level=\"asInvoker\"",
-                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", ">true</gdiScaling>"}) {
+                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", ">true/pm</dpiAware>",
+                             ">PerMonitorV2, PerMonitor</dpiAwareness>"}) {
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
     }
 }

@@ -12,6 +12,7 @@
 
 #include "tests/ui/main_window_fixture.h"
 #include "ui/controls.h"
+#include "ui/display_scale.h"
 #include "ui/field_text.h"
 #include "ui/main_window_layout.h"
 
@@ -128,8 +129,12 @@ TEST_F(ScreenshotTest, MainWindowLooksAsLaidOut) {
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const Picture picture = TakePicture(window_);
 
+    // One picture per display scale: main_window.bmp at 96 dpi, main_window-144dpi.bmp at 144.
+    const UINT dpi = WindowDpi(window_);
+    const std::string name =
+        dpi == 96 ? "main_window.bmp" : "main_window-" + std::to_string(dpi) + "dpi.bmp";
     CreateDirectoryA(ScreenshotFolder().c_str(), nullptr);
-    EXPECT_TRUE(WriteBmp(picture, ScreenshotFolder() + "/main_window.bmp"));
+    EXPECT_TRUE(WriteBmp(picture, ScreenshotFolder() + "/" + name));
 
     POINT origin{0, 0};
     ClientToScreen(window_, &origin);
@@ -156,8 +161,10 @@ TEST_F(ScreenshotTest, MainWindowLooksAsLaidOut) {
         }
     }
     // Between the controls the window shows the button face.
-    EXPECT_EQ(picture.At(5 + dx, 70 + dy), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(picture.At(200 + dx, 100 + dy), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(picture.At(ScaleToDpi(5, dpi) + dx, ScaleToDpi(70, dpi) + dy),
+              GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(picture.At(ScaleToDpi(200, dpi) + dx, ScaleToDpi(100, dpi) + dy),
+              GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace
