@@ -1,8 +1,10 @@
 #include "settings/settings_temp_path_win32.h"
 
+#include "support/system_library_win32.h"
+
 namespace trinumero {
 
-Win32TempPathCalls::Win32TempPathCalls() : kernel_(LoadLibraryA("Kernel32.DLL")) {
+Win32TempPathCalls::Win32TempPathCalls() : kernel_(LoadSystemLibrary(L"Kernel32.DLL")) {
     const FARPROC found = kernel_ ? GetProcAddress(kernel_.get(), "GetLongPathNameW") : nullptr;
     if (found != nullptr) {
         long_path_name_ =
