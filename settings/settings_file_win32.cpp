@@ -21,8 +21,8 @@ static_assert(kFileShareRead == FILE_SHARE_READ);
 static_assert(kFileCreateAlways == CREATE_ALWAYS && kFileOpenExisting == OPEN_EXISTING);
 static_assert(kFileAttributeNormal == FILE_ATTRIBUTE_NORMAL);
 
-// How many fresh names a save tries before it gives up: something else may hold one for a
-// moment (a virus scanner), or a crash of an older version may have left one behind.
+// How many fresh names a save tries before it gives up: something else may hold one (a virus
+// scanner), so that it can be neither removed nor created.
 constexpr int kFreshNameAttempts = 8;
 
 // Waits, in milliseconds, before each new try of putting new content in place while the
@@ -63,8 +63,10 @@ std::vector<std::uint64_t> RenameRecord(const std::wstring& path) {
 // An open file. One that holds the new content of a save (target_path set) is written to
 // disk and renamed over target_path by Close, through its own handle, so that it is never
 // closed under its fresh name. Until then it is marked to be deleted when its handle is
-// closed: a failed save, an abandoned one and a process that dies at any moment leave no
-// fresh file behind.
+// closed: a failed save, an abandoned one and a process that dies while writing leave no
+// fresh file behind. Only a death in the instant between creating and marking the file, or
+// between clearing the mark and the rename, can leave one; the next save removes it
+// (RemoveAbandonedFreshFiles).
 class Win32SettingsFile final : public SettingsFile {
   public:
     explicit Win32SettingsFile(HANDLE handle, std::wstring fresh_path = {},
@@ -133,13 +135,12 @@ class Win32SettingsFile final : public SettingsFile {
     // moment of each try (a rename would take it along to the target) and set again while
     // a holder of the target is waited for.
     bool PutInPlace() {
-        const std::vector<std::uint64_t> rename = RenameRecord(target_path_);
+        std::vector<std::uint64_t> rename = RenameRecord(target_path_);
         const auto size = static_cast<DWORD>(rename.size() * sizeof(std::uint64_t));
         for (std::size_t attempt = 0;; ++attempt) {
             marked_ = marked_ && !MarkForDeletion(handle_, false);
-            if (!marked_ && SetFileInformationByHandle(handle_, FileRenameInfo,
-                                                       const_cast<std::uint64_t*>(rename.data()),
-                                                       size) != FALSE) {
+            if (!marked_ &&
+                SetFileInformationByHandle(handle_, FileRenameInfo, rename.data(), size) != FALSE) {
                 fresh_path_.clear();
                 return true;
             }
