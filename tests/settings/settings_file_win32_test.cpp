@@ -171,7 +171,7 @@ TEST_F(SettingsFileWin32Test, AHolderThatLetsGoWithinATenthOfASecondIsWaitedFor)
     const HANDLE other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     std::thread holder([other] {
-        Sleep(40);
+        Sleep(25);
         CloseHandle(other);
     });
     EXPECT_TRUE(Save());
