@@ -5,7 +5,8 @@
 #   trinumero_warnings     the warnings, as errors
 #   trinumero_conversions  implicit conversions and old casts, for the engine and the settings
 #   trinumero_program      what goes into Trinumero.exe: no exceptions, RTTI or thread-safe
-#                          statics
+#                          statics; hardened (below)
+#   trinumero_hardened     stack protector and checked buffer functions in the Windows builds
 #   trinumero_small        optimised for size: the program's code apart from the engine
 #   trinumero_fast         optimised for speed without growing much: the engine, whose
 #                          decimal formatting at -Os divides instead of multiplying (4x slower)
@@ -50,6 +51,19 @@ target_compile_options(trinumero_conversions INTERFACE -Wconversion -Wsign-conve
 add_library(trinumero_program INTERFACE)
 target_compile_options(trinumero_program INTERFACE -fno-exceptions -fno-rtti
                                                    -fno-threadsafe-statics)
+
+# The shipped program parses a file that anyone with access to the temporary folder can write:
+# its functions with arrays on the stack check a guard value before they return, and the
+# buffer functions whose sizes the compiler knows check them. Both come from MinGW's libssp,
+# linked statically like the rest of the runtime (the link option brings it in). The native
+# builds have their sanitizers instead.
+add_library(trinumero_hardened INTERFACE)
+if(WIN32)
+    target_compile_options(trinumero_hardened INTERFACE -fstack-protector-strong)
+    target_compile_definitions(trinumero_hardened INTERFACE _FORTIFY_SOURCE=2)
+    target_link_options(trinumero_hardened INTERFACE -fstack-protector-strong)
+endif()
+target_link_libraries(trinumero_program INTERFACE trinumero_hardened)
 
 add_library(trinumero_small INTERFACE)
 target_compile_options(trinumero_small INTERFACE -Os)

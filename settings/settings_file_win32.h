@@ -1,13 +1,15 @@
 #pragma once
 
 // The settings file over the platform's wide file calls (CreateFileW, GetFileSize, ReadFile,
-// SetFilePointer, WriteFile, SetEndOfFile, CloseHandle; GetFileAttributesW, MoveFileExW and
-// DeleteFileW for a save), and the process's one settings file state that the program's
-// reads and writes go through.
+// SetFilePointer, WriteFile, SetEndOfFile, CloseHandle; for a save also GetFileAttributesW,
+// SetFileInformationByHandle, FlushFileBuffers and the removal of abandoned fresh files),
+// and the process's one settings file state that the program's reads and writes go through.
 //
 // A save never writes into the file that is there: the new content goes into a fresh file
-// of the same folder, which is then moved over the name. A link in the file's place is
-// replaced, not written through, and the old file stays whole until the new one is.
+// of the same folder, which reaches the disk and is then renamed over the name. A link in the
+// file's place is replaced, not written through, and the old file stays whole until the new
+// one is. The fresh file is deleted with its handle unless it took the name, so that not even
+// a crash leaves it behind; a holder of the old file for a moment is waited for.
 
 #include <cstdint>
 #include <memory>

@@ -1,14 +1,12 @@
 #include "settings/settings_temp_path_win32.h"
 
+#include "support/system_library_win32.h"
+
 namespace trinumero {
 
-Win32TempPathCalls::Win32TempPathCalls() : kernel_(LoadLibraryA("Kernel32.DLL")) {
-    const FARPROC found = kernel_ ? GetProcAddress(kernel_.get(), "GetLongPathNameW") : nullptr;
-    if (found != nullptr) {
-        long_path_name_ =
-            reinterpret_cast<GetLongPathNameFunction>(reinterpret_cast<void (*)()>(found));
-    }
-}
+Win32TempPathCalls::Win32TempPathCalls()
+    : kernel_(LoadSystemLibrary(L"Kernel32.DLL")),
+      long_path_name_(LookUpFunction<GetLongPathNameFunction>(kernel_.get(), "GetLongPathNameW")) {}
 
 std::uint32_t Win32TempPathCalls::TempPath(std::uint32_t size, wchar_t* buffer) {
     return GetTempPathW(size, buffer);

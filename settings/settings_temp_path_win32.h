@@ -1,7 +1,8 @@
 #pragma once
 
-// The temporary folder from the platform: GetTempPathW, and GetLongPathNameW looked up in
-// "Kernel32.DLL" at run time, so that where it is missing the folder of GetTempPathW stands.
+// The temporary folder from the platform: GetTempPathW, and GetLongPathNameW looked up at run
+// time in "Kernel32.DLL", loaded from the system folder, so that where it is missing the
+// folder of GetTempPathW stands.
 
 #include <windows.h>
 

@@ -16,6 +16,17 @@ struct LibraryRelease {
 };
 using LibraryHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryRelease>;
 
+// A search begun with FindFirstFileW or FindFirstFileExW, ended with FindClose; holds
+// INVALID_HANDLE_VALUE when the search found nothing.
+struct FindClosing {
+    void operator()(HANDLE search) const {
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+        }
+    }
+};
+using FindHandle = std::unique_ptr<void, FindClosing>;
+
 // A pen, brush or other GDI object the program created, deleted with DeleteObject.
 struct GdiObjectDelete {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }

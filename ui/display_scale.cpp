@@ -1,6 +1,7 @@
 #include "ui/display_scale.h"
 
 #include "support/handles_win32.h"
+#include "support/system_library_win32.h"
 
 namespace trinumero {
 
@@ -16,18 +17,12 @@ struct NewerDpiCalls {
     AdjustWindowRectExForDpiFunction adjust_window_rect_for_dpi = nullptr;
 };
 
-template <typename Function>
-Function LookUp(HMODULE module, const char* name) {
-    const FARPROC found = module != nullptr ? GetProcAddress(module, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
 const NewerDpiCalls& DpiCalls() {
     static const NewerDpiCalls calls = [] {
         const HMODULE user32 = GetModuleHandleW(L"user32.dll");
         return NewerDpiCalls{
-            LookUp<GetDpiForWindowFunction>(user32, "GetDpiForWindow"),
-            LookUp<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi")};
+            LookUpFunction<GetDpiForWindowFunction>(user32, "GetDpiForWindow"),
+            LookUpFunction<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi")};
     }();
     return calls;
 }

@@ -4,6 +4,8 @@
 
 #include "support/handles_win32.h"
 #include "support/numbered_table.h"
+#include "support/system_library_win32.h"
+#include "support/wide_text_win32.h"
 
 namespace trinumero {
 namespace {
@@ -33,7 +35,8 @@ std::uintptr_t LoadLibrarySlot(int slot, const char* file_name) {
     if (file_name == nullptr) {
         return 0;
     }
-    entry->module.reset(LoadLibraryA(file_name));
+    // From the system folder only, never from the folder the program was started from.
+    entry->module = LoadSystemLibrary(WideFromCp1251(file_name));
     return reinterpret_cast<std::uintptr_t>(entry->module.get());
 }
 

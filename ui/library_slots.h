@@ -7,8 +7,9 @@
 
 namespace trinumero {
 
-// Loads the library into the slot, releasing what the slot held before. Returns the
-// module handle as a number, 0 when no name is given or the library does not load.
+// Loads the library, one that Windows ships, from the system folder into the slot, releasing
+// what the slot held before. Returns the module handle as a number, 0 when no name is given,
+// the name has a folder part or the library does not load.
 std::uintptr_t LoadLibrarySlot(int slot, const char* file_name);
 
 // Calls the named function of the slot's library with two arguments, in the platform's

@@ -4,23 +4,29 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
+#include <vector>
 
+#include "support/digits.h"
 #include "tests/app/program_driver.h"
 #include "tests/kit/files_win32.h"
 #include "tests/kit/messages_win32.h"
 #include "tests/kit/settings_line.h"
+#include "tests/kit/windows_win32.h"
 
 namespace {
 
 using trinumero::testing::FileExists;
 using trinumero::testing::kOnTopKey;
+using trinumero::testing::ListFolder;
 using trinumero::testing::OnTopLine;
 using trinumero::testing::ProgramDriver;
 using trinumero::testing::PutTextOnClipboard;
 using trinumero::testing::ReadWholeFile;
 using trinumero::testing::ShownMessage;
 using trinumero::testing::TempDirectory;
+using trinumero::testing::WaitUntil;
 using trinumero::testing::WriteWholeFile;
 
 constexpr int kHex = 0;
@@ -279,6 +285,70 @@ TEST(EndToEnd, ACyrillicTemporaryFolderWorksUnderAWesternCodePage) {
     EXPECT_TRUE(program.IsTopmost());
     EXPECT_EQ(ReadWholeFile(folder + L"\\Trinumero.ini"), kFileWithOne);
     EXPECT_EQ(program.Close(), 0u);
+}
+
+TEST(EndToEnd, KilledAtAnyMomentOfItsSavesItLeavesAWholeFileAndNoFreshOneForGood) {
+    TempDirectory temp;
+    std::minstd_rand random(16);
+    for (int round = 0; round <= 10; ++round) {
+        std::wstring killed = L"~tn";
+        {
+            ProgramDriver program(temp.Path());
+            ASSERT_TRUE(program.WaitForMainWindow());
+            trinumero::AppendDigits(killed, program.ProcessId(), 16);
+            for (int toggle = 0; toggle < 16; ++toggle) {
+                program.PostOnTopToggle();
+            }
+            // Somewhere in the toggles; the last one finishes its saves before it is killed.
+            Sleep(round < 10 ? random() % 200 : 1000);
+        }
+        // A fresh file goes with its writer, or, when the writer died in the instant between
+        // creating and marking it or between unmarking and renaming it, at the next save.
+        for (const std::wstring& name : ListFolder(temp.Path())) {
+            EXPECT_TRUE(name == L"Trinumero.ini" || name.starts_with(killed + L".")) << name;
+        }
+        const auto content = ReadWholeFile(SettingsFileIn(temp));
+        EXPECT_TRUE(content == kFileWithZero || content == kFileWithOne) << round;
+    }
+    EXPECT_EQ(ListFolder(temp.Path()), std::vector<std::wstring>{L"Trinumero.ini"});
+}
+
+TEST(EndToEnd, TwoInstancesTogglingTogetherKeepTheFileWhole) {
+    TempDirectory temp;
+    ProgramDriver first(temp.Path());
+    ASSERT_TRUE(first.WaitForMainWindow());
+    ProgramDriver second(temp.Path());
+    ASSERT_TRUE(second.WaitForMainWindow());
+    // Fresh files of earlier runs: one of a writer that still runs (this test) stays, one of
+    // a writer that is gone goes, and a name that is no fresh file's is left alone.
+    std::wstring running = L"~tn";
+    trinumero::AppendDigits(running, GetCurrentProcessId(), 16);
+    running += L".5";
+    for (const wchar_t* name : {running.c_str(), L"~tnfffffff0.3", L"~tnotes.txt"}) {
+        ASSERT_TRUE(WriteWholeFile(temp.File(name), "left"));
+    }
+    int failures = 0;
+    for (int round = 1; round <= 50; ++round) {
+        first.PostOnTopToggle();
+        second.PostOnTopToggle();
+        const bool on = round % 2 == 1;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                for (ProgramDriver* program : {&first, &second}) {
+                    ShownMessage message;
+                    failures += program->DismissMessageBox(message, 0) ? 1 : 0;
+                }
+                return first.IsTopmost() == on && second.IsTopmost() == on;
+            },
+            5000))
+            << round;
+        EXPECT_EQ(ReadWholeFile(SettingsFileIn(temp)), on ? kFileWithOne : kFileWithZero) << round;
+    }
+    EXPECT_LE(failures, 1) << "save messages in 100 toggles";
+    EXPECT_EQ(ListFolder(temp.Path()),
+              (std::vector<std::wstring>{L"Trinumero.ini", running, L"~tnotes.txt"}));
+    EXPECT_EQ(first.Close(), 0u);
+    EXPECT_EQ(second.Close(), 0u);
 }
 
 }  // namespace

@@ -201,6 +201,11 @@ void ProgramDriver::ChooseOnTopItem() {
     Settle();
 }
 
+void ProgramDriver::PostOnTopToggle() {
+    constexpr WPARAM kOnTopItem = 1;
+    PostMessageW(window_, WM_COMMAND, kOnTopItem, 0);
+}
+
 void ProgramDriver::Settle() {
     // Input reaches the program through the server asynchronously; give it time, then
     // make sure its thread has come back to its message loop.

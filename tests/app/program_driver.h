@@ -47,6 +47,9 @@ class ProgramDriver {
 
     // Chooses "Поверх остальных окон" through the keyboard (F10, Down, Enter).
     void ChooseOnTopItem();
+    // Chooses it with the menu command alone, without input or waiting, so that several
+    // programs can be driven at once.
+    void PostOnTopToggle();
 
     // Waits until the program has handled everything sent so far.
     void Settle();

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "support/handles_win32.h"
+
 namespace trinumero::testing {
 
 void RemoveTree(const std::wstring& path) {
@@ -85,6 +89,22 @@ bool WriteWholeFile(const std::wstring& path, std::string_view content) {
 
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::wstring> ListFolder(const std::wstring& path) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const FindHandle search(FindFirstFileW((path + L"\\*").c_str(), &found));
+    if (search.get() != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring_view name = found.cFileName;
+            if (name != L"." && name != L"..") {
+                names.emplace_back(name);
+            }
+        } while (FindNextFileW(search.get(), &found));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace trinumero::testing

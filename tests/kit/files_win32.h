@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trinumero::testing {
 
@@ -35,5 +36,7 @@ class TempDirectory {
 std::optional<std::string> ReadWholeFile(const std::wstring& path);
 bool WriteWholeFile(const std::wstring& path, std::string_view content);
 bool FileExists(const std::wstring& path);
+// The names in the folder, sorted, without "." and "..".
+std::vector<std::wstring> ListFolder(const std::wstring& path);
 
 }  // namespace trinumero::testing

@@ -41,6 +41,7 @@ class MemoryFileSystem final : public SettingsFileSystem {
     // Failures of the steps on an open file.
     bool fail_size = false;
     bool fail_read = false;
+    std::optional<std::size_t> short_read;  // read at most this many bytes a call
     bool fail_seek = false;
     bool fail_write = false;
     std::optional<std::size_t> short_write;  // write at most this many bytes
@@ -106,7 +107,8 @@ class MemoryFileSystem final : public SettingsFileSystem {
             const std::string& content = Content();
             const std::size_t available =
                 position_ < content.size() ? content.size() - position_ : 0;
-            const std::size_t count = std::min(available, into.size());
+            const std::size_t count =
+                std::min({available, into.size(), owner_.short_read.value_or(into.size())});
             std::copy_n(content.data() + position_, count, into.data());
             position_ += count;
             return count;

@@ -152,6 +152,13 @@ TEST_F(SettingsFileStateTest, FailedSizeOrReadStillOpensWithNoEntries) {
     EXPECT_EQ(ReadFrom(kOneLine), -99);
 }
 
+TEST_F(SettingsFileStateTest, ShortReadGivesTheEntriesOfWhatCameBack) {
+    EXPECT_EQ(ReadFrom(kOneLine + "abc=4\r\n", "abc"), 4);
+    files.short_read = kOneLine.size();
+    EXPECT_EQ(ReadFrom(kOneLine + "abc=4\r\n", "abc"), -99);
+    EXPECT_EQ(ReadFrom(kOneLine + "abc=4\r\n"), 1);
+}
+
 TEST_F(SettingsFileStateTest, OpeningClosesTheFileOpenBefore) {
     files.files[kPath] = kOneLine;
     files.files[L"other"] = "";

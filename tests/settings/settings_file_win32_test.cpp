@@ -4,10 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "support/digits.h"
 #include "tests/kit/files_win32.h"
 #include "tests/kit/settings_line.h"
 #include "tests/kit/windows_win32.h"
@@ -19,6 +20,7 @@ using trinumero::CreateSettingsFile;
 using trinumero::OpenSettingsForRead;
 using trinumero::ReadSettingLong;
 using trinumero::WriteSettingLong;
+using trinumero::testing::ListFolder;
 using trinumero::testing::OnTopLine;
 using trinumero::testing::ReadWholeFile;
 using trinumero::testing::TempDirectory;
@@ -55,21 +57,6 @@ class SettingsFileWin32Test : public ::testing::Test {
         return value;
     }
 
-    // The names in the folder, sorted.
-    std::vector<std::wstring> Listing() const {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW found;
-        const HANDLE search = FindFirstFileW(dir.File(L"*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                names.emplace_back(found.cFileName);
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     TempDirectory dir;
     std::wstring path = dir.File(L"Trinumero.ini");
 };
@@ -93,18 +80,18 @@ TEST_F(SettingsFileWin32Test, CreatesAMissingFile) {
 
 TEST_F(SettingsFileWin32Test, OldFileStaysWholeUntilTheNewOneIsClosedAndNothingIsLeftOver) {
     ASSERT_TRUE(WriteWholeFile(path, "old content"));
-    const std::vector<std::wstring> before = Listing();
+    const std::vector<std::wstring> before = ListFolder(dir.Path());
     ASSERT_NE(CreateSettingsFile(path), 0u);
     WriteSettingLong(kKey, 0);
     EXPECT_EQ(ReadWholeFile(path), "old content");
     EXPECT_TRUE(CloseSettings());
     EXPECT_EQ(ReadWholeFile(path), OnTopLine(0));
-    EXPECT_EQ(Listing(), before);
+    EXPECT_EQ(ListFolder(dir.Path()), before);
     // Abandoned: the new content goes, the old file stays.
     ASSERT_NE(CreateSettingsFile(path), 0u);
     trinumero::ProcessSettingsFileState().handle.reset();
     EXPECT_EQ(ReadWholeFile(path), OnTopLine(0));
-    EXPECT_EQ(Listing(), before);
+    EXPECT_EQ(ListFolder(dir.Path()), before);
 }
 
 TEST_F(SettingsFileWin32Test, EmptyAndMarkOnlyFilesOpenWithoutEntries) {
@@ -168,7 +155,7 @@ TEST_F(SettingsFileWin32Test, MissingDirectoryIsNeitherReadNorCreated) {
 
 TEST_F(SettingsFileWin32Test, FileHeldWithoutWriteSharingIsReadButNotReplaced) {
     ASSERT_TRUE(WriteWholeFile(path, OnTopLine(1)));
-    const std::vector<std::wstring> before = Listing();
+    const std::vector<std::wstring> before = ListFolder(dir.Path());
     const HANDLE other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Read(), 1);
@@ -176,7 +163,37 @@ TEST_F(SettingsFileWin32Test, FileHeldWithoutWriteSharingIsReadButNotReplaced) {
     EXPECT_FALSE(Save());
     CloseHandle(other);
     EXPECT_EQ(ReadWholeFile(path), OnTopLine(1));
-    EXPECT_EQ(Listing(), before);
+    EXPECT_EQ(ListFolder(dir.Path()), before);
+}
+
+TEST_F(SettingsFileWin32Test, AHolderThatLetsGoWithinATenthOfASecondIsWaitedFor) {
+    ASSERT_TRUE(WriteWholeFile(path, OnTopLine(0)));
+    const HANDLE other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    std::thread holder([other] {
+        Sleep(25);
+        CloseHandle(other);
+    });
+    EXPECT_TRUE(Save());
+    holder.join();
+    EXPECT_EQ(ReadWholeFile(path), OnTopLine(1));
+    EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::wstring>{L"Trinumero.ini"});
+}
+
+TEST_F(SettingsFileWin32Test, AFreshNameInUseIsPassedOverAndRemovedOnceLeftBehind) {
+    std::wstring held = L"~tn";
+    trinumero::AppendDigits(held, GetCurrentProcessId(), 16);
+    held += L".0";
+    const HANDLE other = CreateFileW(dir.File(held).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(Save());
+    EXPECT_EQ(ListFolder(dir.Path()), (std::vector<std::wstring>{L"Trinumero.ini", held}));
+    // Let go, it is what an earlier process of the same id left: the next save removes it.
+    CloseHandle(other);
+    EXPECT_TRUE(Save());
+    EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::wstring>{L"Trinumero.ini"});
+    EXPECT_EQ(ReadWholeFile(path), OnTopLine(1));
 }
 
 TEST_F(SettingsFileWin32Test, FileHeldByAWriterIsNotOpened) {

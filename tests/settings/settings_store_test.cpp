@@ -1,9 +1,9 @@
 // The on-top setting in Trinumero.ini of the temporary directory, which each test points
-// at a directory of its own and gives to the store as the path.
+// at a directory of its own and gives to the store as the path; the failures of the steps
+// after the create against in-memory files, on every platform.
 #include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -13,30 +13,27 @@
 #include <utility>
 #include <vector>
 
-#include "settings/settings_file_win32.h"
-#include "settings/settings_temp_path_win32.h"
 #include "support/charset_check.h"
-#include "tests/kit/files_win32.h"
 #include "tests/kit/memory_file_system.h"
 #include "tests/kit/settings_line.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "settings/settings_file_win32.h"
+#include "settings/settings_temp_path_win32.h"
+#include "tests/kit/files_win32.h"
+#endif
+
 namespace {
 
-using trinumero::BuildSettingsFilePath;
-using trinumero::GetTempDirectory;
 using trinumero::LoadOnTopSetting;
 using trinumero::MessageRequester;
 using trinumero::SaveOnTopSetting;
-using trinumero::SettingsFilePath;
 using trinumero::SettingsFileState;
 using trinumero::SettingsStoreServices;
-using trinumero::Win32SettingsFileSystem;
-using trinumero::Win32TempPathCalls;
 using trinumero::testing::MemoryFileSystem;
 using trinumero::testing::OnTopLine;
-using trinumero::testing::ReadWholeFile;
-using trinumero::testing::TempDirectory;
-using trinumero::testing::WriteWholeFile;
 
 struct Shown {
     std::string title;
@@ -54,7 +51,7 @@ class RecordingRequester final : public MessageRequester {
   public:
     int Show(std::string_view title, std::string_view text, unsigned flags) override {
         shown.push_back({std::string(title), std::string(text), flags});
-        return IDOK;
+        return 1;  // OK
     }
     std::vector<Shown> shown;
 };
@@ -65,6 +62,16 @@ const Shown kReadMessage{"Модуль чтения настроек",
                          16};
 const Shown kSaveMessage{"Модуль сохранения настроек",
                          "По неизвестной причине неудалось сохранить настройки", 16};
+
+#ifdef _WIN32
+using trinumero::BuildSettingsFilePath;
+using trinumero::GetTempDirectory;
+using trinumero::SettingsFilePath;
+using trinumero::Win32SettingsFileSystem;
+using trinumero::Win32TempPathCalls;
+using trinumero::testing::ReadWholeFile;
+using trinumero::testing::TempDirectory;
+using trinumero::testing::WriteWholeFile;
 
 std::optional<std::wstring> Environment(const wchar_t* name) {
     std::vector<wchar_t> buffer(32768);
@@ -228,6 +235,8 @@ TEST_F(SettingsStoreTest, SaveLeavesNoFileOpen) {
     CloseHandle(exclusive);
 }
 
+#endif  // _WIN32
+
 TEST(SettingsStoreFailures, FailedWriteAfterTheCreateIsReported) {
     const wchar_t path[] = L"C:\\temp\\\\Trinumero.ini";
     const auto inject = {
@@ -260,11 +269,13 @@ TEST(SettingsStoreFailures, FirstStartWithAFailingWriteReportsBothMessages) {
     EXPECT_EQ(files.files.count(L"T.ini"), 0u);
 }
 
+#ifdef _WIN32
 TEST_F(SettingsStoreTest, ProcessPathIsBuiltOnce) {
     const std::wstring first = SettingsFilePath();
     EXPECT_FALSE(first.empty());
     redirect.To(dir.File(L"elsewhere"));
     EXPECT_EQ(SettingsFilePath(), first);
 }
+#endif  // _WIN32
 
 }  // namespace
