@@ -50,10 +50,7 @@ void EditFieldAccess::ErrorBeep() {
 }
 
 FieldHandle EditFieldAccess::EditHandle(int control) {
-    if (control < 0 || control >= static_cast<int>(edits_.size())) {
-        return 0;
-    }
-    return reinterpret_cast<FieldHandle>(edits_[static_cast<std::size_t>(control)]);
+    return reinterpret_cast<FieldHandle>(ControlHandle(control));
 }
 
 }  // namespace trinumero

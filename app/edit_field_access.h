@@ -5,17 +5,14 @@
 
 #include <windows.h>
 
-#include <array>
-
 #include "engine/field_access.h"
 
 namespace trinumero {
 
+// The fields are found by their control numbers in the window layer's control table, the one
+// record of which window is which field.
 class EditFieldAccess final : public FieldAccess {
   public:
-    // The edit windows of the hexadecimal, decimal and binary field, as created.
-    explicit EditFieldAccess(const std::array<HWND, 3>& edit_windows) : edits_(edit_windows) {}
-
     std::string GetFieldText(int control) override;
     void SetFieldText(int control, std::string_view text) override;
     SelectionBounds GetSelection(int control) override;
@@ -24,9 +21,6 @@ class EditFieldAccess final : public FieldAccess {
     void SetSelection(FieldHandle field, int start, int end) override;
     void ErrorBeep() override;
     FieldHandle EditHandle(int control) override;
-
-  private:
-    std::array<HWND, 3> edits_;
 };
 
 }  // namespace trinumero

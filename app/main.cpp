@@ -5,6 +5,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     trinumero::RunProgram();
-    // Exit code 0 on every path; ExitProcess also ends any thread the platform started.
+    // ExitProcess rather than a return: it also ends the threads the platform started for the
+    // process (COM's, the input method's), which would otherwise keep it alive.
     ExitProcess(0);
 }

@@ -3,9 +3,8 @@
 #include <commctrl.h>
 
 #include "app/edit_field_access.h"
-#include "app/message_box_requester.h"
+#include "app/process_settings.h"
 #include "engine/conversion_controller.h"
-#include "settings/settings_file_win32.h"
 #include "settings/settings_store.h"
 #include "settings/settings_temp_path_win32.h"
 #include "ui/app_window.h"
@@ -28,14 +27,8 @@ void StartCommonControls() {
     InitCommonControlsEx(&controls);
 }
 
-// The settings store over the process's settings file, the platform's files and message
-// boxes.
-SettingsStoreServices ProcessSettingsServices() {
-    static MessageBoxRequester requester;
-    return SettingsStoreServices{ProcessSettingsFileState(), ProcessFileSystem(), requester};
-}
-
-// Check mark, save, window state: in this order, whether the save succeeds or not.
+// The check mark is the one record of the setting, so it changes first; a failed save has told
+// the user already and changes nothing of the rest.
 void ToggleOnTop(ProgramState& state) {
     state.on_top_check_state = IsMenuItemChecked(kMainMenuNumber, kOnTopMenuItem);
     const int on_top = state.on_top_check_state != 0 ? 0 : 1;
@@ -55,7 +48,8 @@ bool StartUp(ProgramState& state) {
     StartCommonControls();
 
     state.settings_path = SettingsFilePath();
-    // Before any window exists: a message shown here has no owner.
+    // Loaded before the window exists, so that it opens in the right state at once; a
+    // message shown here has no owner.
     state.on_top_setting = LoadOnTopSetting(state.settings_path, ProcessSettingsServices());
 
     const HWND window = CreateMainWindow();
@@ -69,7 +63,7 @@ bool StartUp(ProgramState& state) {
     state.dec_field = parts.dec_field;
     state.bin_field = parts.bin_field;
 
-    // Applied even without a menu bar.
+    // The window's state does not depend on the menu: it is applied without a menu bar too.
     SetOnTop(kMainWindowNumber, state.on_top_setting != 0 ? 1 : 0);
     SetWindowHidden(kMainWindowNumber, 0);
 
@@ -88,9 +82,10 @@ void RunEventLoopTurn(ProgramState& state) {
     }
     if (state.event_code == kEventControl && state.event_subtype == kSubtypeContentsChanged &&
         IsNumberField(state.event_control)) {
-        // The frame comes first, whatever the field check then decides.
+        // The frame first: it marks the field being edited even when the check then rejects
+        // the character.
         HighlightField(state.event_control, kMainWindowNumber);
-        EditFieldAccess fields({state.hex_field, state.dec_field, state.bin_field});
+        EditFieldAccess fields;
         ConvertFromField(fields, state.event_control);
     }
     if (state.event_code == kEventClose) {
@@ -99,7 +94,7 @@ void RunEventLoopTurn(ProgramState& state) {
 }
 
 void ShutDown() {
-    CloseSettings();
+    CloseProcessSettings();
     ReleaseAllLibraries();
     DestroyAllWindows();
 }

@@ -38,7 +38,7 @@ void RunTurnWithoutFrame(trinumero::ProgramState& state) {
     if (state.event_code == trinumero::kEventControl &&
         state.event_subtype == trinumero::kSubtypeContentsChanged && state.event_control >= 0 &&
         state.event_control <= 2) {
-        trinumero::EditFieldAccess fields({state.hex_field, state.dec_field, state.bin_field});
+        trinumero::EditFieldAccess fields;
         trinumero::ConvertFromField(fields, state.event_control);
     }
 }

@@ -199,7 +199,7 @@ void CheckFileSteps(std::string_view content, const SettingsEntryList& file_entr
     testing::MemoryFileSystem files;
     SettingsFileState state;
     files.files[kPath] = std::string(content);
-    Require(OpenSettingsForRead(state, files, kPath) != 0);
+    Require(OpenSettingsForRead(state, files, kPath));
     const std::int32_t value = ReadSettingLong(state, "key", INT32_MIN + 7);
     Require(value == ReferenceLookup(content, file_entries, "key", INT32_MIN + 7));
     // The Windows-1251 key: in a file with a byte-order mark it is not found unless the file
@@ -217,7 +217,7 @@ void CheckFileSteps(std::string_view content, const SettingsEntryList& file_entr
     Require(files.files[kPath] == content);
 
     // Write back what was read, plus the value found, and compare with the direct output.
-    Require(CreateSettingsFile(state, files, kPath) != 0);
+    Require(CreateSettingsFile(state, files, kPath));
     for (const SettingsEntry& entry : parsed_keys) {
         PutSettingEntry(state.entries, entry.Text(), entry.Value());
         state.modified = true;
@@ -228,7 +228,7 @@ void CheckFileSteps(std::string_view content, const SettingsEntryList& file_entr
         Require(files.files[kPath] == expected_output);
     }
 
-    Require(CreateSettingsFile(state, files, kPath) != 0);
+    Require(CreateSettingsFile(state, files, kPath));
     WriteSettingLong(state, "key", value);
     Require(CloseSettings(state));
     Require(files.files[kPath] == "key = " + SettingTextFromInteger(value) + "\r\n");
@@ -285,7 +285,7 @@ void CheckFailingStep(std::string_view content, const SettingsEntryList& file_en
             break;
     }
 
-    const bool opened = OpenSettingsForRead(state, files, kPath) != 0;
+    const bool opened = OpenSettingsForRead(state, files, kPath);
     Require(opened == (step != FailingStep::kOpen));
     // A failed seek matters only where the position has to go back after the mark check.
     const bool seeks = content.size() >= 3 && content.substr(0, 3) != kByteOrderMark;
@@ -297,7 +297,7 @@ void CheckFailingStep(std::string_view content, const SettingsEntryList& file_en
     Require(CloseSettings(state) == (!opened || step != FailingStep::kClose));
     Require(files.files[kPath] == content);
 
-    const bool created = CreateSettingsFile(state, files, kPath) != 0;
+    const bool created = CreateSettingsFile(state, files, kPath);
     WriteSettingLong(state, "key", -1);
     const bool saved = CloseSettings(state) && created;
     const bool save_fails = step != FailingStep::kSize && step != FailingStep::kRead;

@@ -71,24 +71,24 @@ bool WriteSettingsText(SettingsFileState& state) {
 
 }  // namespace
 
-SettingsHandle OpenSettingsForRead(SettingsFileState& state, SettingsFileSystem& files,
-                                   std::wstring_view path) {
+bool OpenSettingsForRead(SettingsFileState& state, SettingsFileSystem& files,
+                         std::wstring_view path) {
     CloseSettings(state);
     // An empty path names no file: the platform would take it relative to the current
     // drive or folder, somewhere the user never chose.
     if (path.empty()) {
-        return 0;
+        return false;
     }
-    std::unique_ptr<SettingsFile> file = files.Open(path, kSettingsReadWriteMode);
+    std::unique_ptr<SettingsFile> file = files.Open(path, FileOpenMode::kReadWrite);
     if (!file) {
-        file = files.Open(path, kSettingsReadOnlyMode);
+        file = files.Open(path, FileOpenMode::kReadOnly);
     }
     if (!file) {
-        return 0;
+        return false;
     }
     state.handle = std::move(file);
     ReadSettingsText(state);
-    return state.handle->Handle();
+    return true;
 }
 
 std::int32_t ReadSettingLong(const SettingsFileState& state, std::string_view key,
@@ -100,18 +100,18 @@ std::int32_t ReadSettingLong(const SettingsFileState& state, std::string_view ke
     return entry ? SettingIntegerFromText(entry->Value()) : fallback;
 }
 
-SettingsHandle CreateSettingsFile(SettingsFileState& state, SettingsFileSystem& files,
-                                  std::wstring_view path) {
+bool CreateSettingsFile(SettingsFileState& state, SettingsFileSystem& files,
+                        std::wstring_view path) {
     CloseSettings(state);
     if (path.empty()) {
-        return 0;
+        return false;
     }
-    std::unique_ptr<SettingsFile> file = files.Open(path, kSettingsCreateMode);
+    std::unique_ptr<SettingsFile> file = files.Open(path, FileOpenMode::kReplace);
     if (!file) {
-        return 0;
+        return false;
     }
     state.handle = std::move(file);
-    return state.handle->Handle();
+    return true;
 }
 
 void WriteSettingLong(SettingsFileState& state, std::string_view key, std::int32_t value) {

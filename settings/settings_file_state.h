@@ -23,44 +23,25 @@
 
 namespace trinumero {
 
-// Open modes, with the platform's own numbers (CreateFileW's arguments).
-inline constexpr std::uint32_t kFileGenericRead = 0x80000000u;
-inline constexpr std::uint32_t kFileGenericWrite = 0x40000000u;
-inline constexpr std::uint32_t kFileShareRead = 0x00000001u;
-inline constexpr std::uint32_t kFileCreateAlways = 2;
-inline constexpr std::uint32_t kFileOpenExisting = 3;
-inline constexpr std::uint32_t kFileAttributeNormal = 0x00000080u;
-
-struct FileOpenMode {
-    std::uint32_t access;
-    std::uint32_t share;
-    std::uint32_t creation;
-    std::uint32_t attributes;
-
-    friend bool operator==(const FileOpenMode&, const FileOpenMode&) = default;
+// What the settings steps ask of a file when they open it.
+enum class FileOpenMode {
+    // An existing file to read, opened for writing too, so that other writers are kept out
+    // while it is open.
+    kReadWrite,
+    // An existing file to read when it cannot be had for writing (a read-only file).
+    kReadOnly,
+    // New content for the path, written whole, which takes the place of whatever the path
+    // names when the file is closed; until then the old file stays as it was.
+    kReplace,
 };
 
-// The modes in which the settings file is opened: read and write first, so that the share
-// mode keeps other writers out; read only when that is refused, so that a read-only file
-// can still be read; for writing, new content that replaces the file when it is closed.
-inline constexpr FileOpenMode kSettingsReadWriteMode{
-    kFileGenericRead | kFileGenericWrite, kFileShareRead, kFileOpenExisting, kFileAttributeNormal};
-inline constexpr FileOpenMode kSettingsReadOnlyMode{kFileGenericRead, kFileShareRead,
-                                                    kFileOpenExisting, kFileAttributeNormal};
-inline constexpr FileOpenMode kSettingsCreateMode{kFileGenericWrite, kFileShareRead,
-                                                  kFileCreateAlways, kFileAttributeNormal};
-
-// Non-zero platform handle of an open settings file; 0 for none.
-using SettingsHandle = std::uintptr_t;
-
-// One open file. A file opened with kSettingsCreateMode is new content for its path: a
+// One open file. A file opened with FileOpenMode::kReplace is new content for its path: a
 // successful Close puts it in place of whatever the path named, and a failed Close, or
 // destroying it without Close, throws it away. Destroying any other file closes it.
 class SettingsFile {
   public:
     virtual ~SettingsFile() = default;
 
-    virtual SettingsHandle Handle() const = 0;
     // The file's size; nullopt when the platform cannot tell.
     virtual std::optional<std::uint64_t> Size() = 0;
     // Reads up to into.size() bytes from the current position; nullopt on failure.
@@ -78,8 +59,7 @@ class SettingsFileSystem {
   public:
     virtual ~SettingsFileSystem() = default;
     // The opened file, or nullptr when the platform refuses.
-    virtual std::unique_ptr<SettingsFile> Open(std::wstring_view path,
-                                               const FileOpenMode& mode) = 0;
+    virtual std::unique_ptr<SettingsFile> Open(std::wstring_view path, FileOpenMode mode) = 0;
 };
 
 // The one open settings file of the process, or nothing ("empty").
@@ -99,22 +79,22 @@ struct SettingsFileState {
 // a bigger file is not read at all, so that it costs neither time nor memory.
 inline constexpr std::uint64_t kMaxSettingsFileSize = 1024 * 1024;
 
-// Closes whatever is open, opens the existing file at path and parses it whole. The handle,
-// or 0 when the file cannot be opened even for reading or the path is empty. A file that
+// Closes whatever is open, opens the existing file at path and parses it whole. False when
+// the file cannot be opened even for reading or the path is empty. A file that
 // opens counts as read whatever its content; a file bigger than kMaxSettingsFileSize gives
 // no entries.
-SettingsHandle OpenSettingsForRead(SettingsFileState& state, SettingsFileSystem& files,
-                                   std::wstring_view path);
+bool OpenSettingsForRead(SettingsFileState& state, SettingsFileSystem& files,
+                         std::wstring_view path);
 
 // The key's value as an integer; fallback when the key is not found or nothing is open.
 std::int32_t ReadSettingLong(const SettingsFileState& state, std::string_view key,
                              std::int32_t fallback);
 
 // Closes whatever is open and starts new content for the file at path; the file itself
-// keeps its old content until the close. The handle, or 0 when the platform refuses or the
-// path is empty; a refused create leaves an existing file alone.
-SettingsHandle CreateSettingsFile(SettingsFileState& state, SettingsFileSystem& files,
-                                  std::wstring_view path);
+// keeps its old content until the close. False when the platform refuses or the path is
+// empty; a refused create leaves an existing file alone.
+bool CreateSettingsFile(SettingsFileState& state, SettingsFileSystem& files,
+                        std::wstring_view path);
 
 // Stores the value under the key, to be written at the close; nothing when nothing is open.
 void WriteSettingLong(SettingsFileState& state, std::string_view key, std::int32_t value);

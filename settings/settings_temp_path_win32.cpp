@@ -12,17 +12,14 @@ std::uint32_t Win32TempPathCalls::TempPath(std::uint32_t size, wchar_t* buffer) 
     return GetTempPathW(size, buffer);
 }
 
-const std::wstring& SettingsFilePath() {
-    static const std::wstring path = [] {
-        Win32TempPathCalls calls;
-        return BuildSettingsFilePath(calls);
-    }();
-    return path;
-}
-
 std::uint32_t Win32TempPathCalls::LongPathName(const wchar_t* path, std::uint32_t size,
                                                wchar_t* buffer) {
     return long_path_name_(path, buffer, size);
+}
+
+std::wstring SettingsFilePath() {
+    Win32TempPathCalls calls;
+    return BuildSettingsFilePath(calls);
 }
 
 }  // namespace trinumero

@@ -30,8 +30,8 @@ class Win32TempPathCalls final : public TempPathCalls {
     GetLongPathNameFunction long_path_name_ = nullptr;
 };
 
-// The settings file's path for this run, from the platform's temporary folder: built by the
-// first call, the same text afterwards; empty when the folder cannot be had.
-const std::wstring& SettingsFilePath();
+// The settings file's path, from the platform's temporary folder; empty when the folder
+// cannot be had. The main flow builds it once and keeps it for the run.
+std::wstring SettingsFilePath();
 
 }  // namespace trinumero

@@ -16,6 +16,13 @@ struct LibraryRelease {
 };
 using LibraryHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryRelease>;
 
+// A kernel object's handle (a process, a thread, a file), closed with CloseHandle; empty when
+// the call that made it failed and gave nullptr.
+struct KernelHandleClose {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using KernelHandle = std::unique_ptr<void, KernelHandleClose>;
+
 // A search begun with FindFirstFileW or FindFirstFileExW, ended with FindClose; holds
 // INVALID_HANDLE_VALUE when the search found nothing.
 struct FindClosing {

@@ -23,7 +23,7 @@ class NumberedTable {
 
     // The entry for the number, created empty (value-initialised) if there is none yet.
     // Negative numbers have no entry: nullptr.
-    Entry* Take(int number) {
+    Entry* FindOrCreate(int number) {
         if (number < 0) {
             return nullptr;
         }

@@ -45,7 +45,7 @@ void RegisterWindowClass(const std::wstring& class_name) {
 
 HWND CreateAppWindow(int window, int x, int y, int client_width, int client_height,
                      std::string_view title, DWORD flags) {
-    WindowEntry* entry = WindowTable().Take(window);
+    WindowEntry* entry = WindowTable().FindOrCreate(window);
     if (entry == nullptr) {
         return nullptr;
     }
@@ -89,7 +89,7 @@ HWND CreateAppWindow(int window, int x, int y, int client_width, int client_heig
         return nullptr;
     }
     entry->handle = handle;
-    SetPropW(handle, kWindowIdProperty,
+    SetPropW(handle, kWindowNumberProperty,
              reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(window) + 1));
     entry->high_contrast = HighContrastOn();
     // On a monitor whose DPI is not the system's, the window is sized for its own DPI at once,
@@ -151,7 +151,7 @@ void DestroyAppWindow(int window) {
         return;
     }
     if (entry->handle != nullptr) {
-        RemovePropW(entry->handle, kWindowIdProperty);
+        RemovePropW(entry->handle, kWindowNumberProperty);
         DestroyWindow(entry->handle);
         // The window's menu bar went with it.
         MenuTable().ForEach([&](int number, MenuEntry& menu) {

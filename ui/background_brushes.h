@@ -1,8 +1,12 @@
 #pragma once
 
 // Solid background brushes shared by the controls: controls with the same background
-// colour use one brush, counted, and deleted when its last user lets it go. The store is
-// guarded by a critical section, the one lock of the user interface.
+// colour use one brush, counted, and deleted when its last user lets it go.
+//
+// Controls may be made and destroyed on any thread that has windows, so the brush list is
+// guarded by a critical section, the one lock of the user interface. The process's store
+// itself is made on first use without a guard (the program is built without guarded
+// statics): its first user is the thread that builds the main window, before any other.
 
 #include <windows.h>
 

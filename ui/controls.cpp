@@ -47,7 +47,7 @@ LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wparam, LPAR
     if (message == WM_NCDESTROY && entry != nullptr) {
         const auto number = static_cast<int>(GetWindowLongPtrW(window, GWLP_ID));
         ReleaseBackground(*entry);
-        RemovePropW(window, kControlIdProperty);
+        RemovePropW(window, kControlNumberProperty);
         if (ControlTable().Find(number) == entry) {
             ControlTable().Free(number);
         } else {
@@ -105,7 +105,7 @@ HWND CreateControl(int control, ControlKind kind, const wchar_t* class_name, int
                           reinterpret_cast<LONG_PTR>(&FieldSubclassProcedure));
     }
 
-    ControlEntry* entry = ControlTable().Take(control);
+    ControlEntry* entry = ControlTable().FindOrCreate(control);
     *entry = ControlEntry{};
     entry->handle = window;
     entry->kind = kind;
@@ -114,7 +114,7 @@ HWND CreateControl(int control, ControlKind kind, const wchar_t* class_name, int
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProcedure)));
 
     SetWindowLongPtrW(window, GWLP_ID, control);
-    SetPropW(window, kControlIdProperty,
+    SetPropW(window, kControlNumberProperty,
              reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(control)));
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFontIn(parent)), 1);
     return window;

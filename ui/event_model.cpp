@@ -69,7 +69,7 @@ BOOL CALLBACK PassSysColorChange(HWND child, LPARAM) {
 // window number, or the one that has no parent.
 HWND TopLevelOf(HWND window) {
     HWND current = window;
-    while (GetPropW(current, kWindowIdProperty) == nullptr) {
+    while (GetPropW(current, kWindowNumberProperty) == nullptr) {
         HWND parent = GetParent(current);
         if (parent == nullptr) {
             break;

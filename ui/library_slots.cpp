@@ -27,7 +27,7 @@ using TwoArgumentFunction = std::uintptr_t(WINAPI*)(std::uintptr_t, std::uintptr
 }  // namespace
 
 std::uintptr_t LoadLibrarySlot(int slot, const char* file_name) {
-    LibrarySlot* entry = Libraries().Take(slot);
+    LibrarySlot* entry = Libraries().FindOrCreate(slot);
     if (entry == nullptr) {
         return 0;
     }

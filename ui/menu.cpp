@@ -28,7 +28,7 @@ bool ReadItemState(int menu, int item, HMENU& bar, MENUITEMINFOW& info) {
 }  // namespace
 
 HMENU CreateMenuBar(int menu, HWND window) {
-    MenuEntry* entry = MenuTable().Take(menu);
+    MenuEntry* entry = MenuTable().FindOrCreate(menu);
     if (entry == nullptr) {
         return nullptr;
     }

@@ -36,7 +36,7 @@ HINSTANCE ModuleInstance() {
 
 int WindowNumberOf(HWND window) {
     for (HWND w = window; w != nullptr; w = GetParent(w)) {
-        const auto value = reinterpret_cast<std::intptr_t>(GetPropW(w, kWindowIdProperty));
+        const auto value = reinterpret_cast<std::intptr_t>(GetPropW(w, kWindowNumberProperty));
         if (value != 0) {
             return static_cast<int>(value - 1);
         }
@@ -49,8 +49,8 @@ int KnownControlNumber(HWND control) {
         return -1;
     }
     const auto id = static_cast<int>(GetWindowLongPtrW(control, GWLP_ID));
-    const auto property =
-        static_cast<int>(reinterpret_cast<std::intptr_t>(GetPropW(control, kControlIdProperty)));
+    const auto property = static_cast<int>(
+        reinterpret_cast<std::intptr_t>(GetPropW(control, kControlNumberProperty)));
     if (id != property) {
         return -1;
     }

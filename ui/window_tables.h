@@ -74,9 +74,10 @@ MenuBuilder& CurrentMenuBuilder();
 // The module that window classes and resources belong to.
 HINSTANCE ModuleInstance();
 
-// Window property names that identify windows and controls.
-inline constexpr wchar_t kWindowIdProperty[] = L"ZW_WindowID";
-inline constexpr wchar_t kControlIdProperty[] = L"ZW_ID";
+// The window properties that carry a top-level window's number plus 1 and a control's number.
+// Their names are fixed: other programs may look for them.
+inline constexpr wchar_t kWindowNumberProperty[] = L"ZW_WindowID";
+inline constexpr wchar_t kControlNumberProperty[] = L"ZW_ID";
 
 // The window number of a window or of the top-level window above it: the first
 // "ZW_WindowID" property found while climbing through the parents, less 1; -1 if none.

@@ -51,46 +51,33 @@ class MemoryFileSystem final : public SettingsFileSystem {
     int write_calls = 0;
     int read_calls = 0;
 
-    std::unique_ptr<SettingsFile> Open(std::wstring_view path_view,
-                                       const FileOpenMode& mode) override {
+    std::unique_ptr<SettingsFile> Open(std::wstring_view path_view, FileOpenMode mode) override {
         std::wstring path(path_view);
         opens.push_back({path, mode});
         if (unopenable.count(path) != 0) {
             return nullptr;
         }
-        const bool wants_write = (mode.access & kFileGenericWrite) != 0;
-        if (wants_write && read_only.count(path) != 0) {
+        if (mode != FileOpenMode::kReadOnly && read_only.count(path) != 0) {
             return nullptr;
         }
-        if (mode.creation == kFileOpenExisting) {
-            if (files.count(path) == 0) {
-                return nullptr;
-            }
-        } else if (mode.creation != kFileCreateAlways) {
+        if (mode != FileOpenMode::kReplace && files.count(path) == 0) {
             return nullptr;
         }
         ++open_count;
-        return std::make_unique<File>(*this, std::move(path), mode, ++last_handle_);
+        return std::make_unique<File>(*this, std::move(path), mode);
     }
 
   private:
     class File final : public SettingsFile {
       public:
-        File(MemoryFileSystem& owner, std::wstring path, const FileOpenMode& mode,
-             SettingsHandle handle)
-            : owner_(owner),
-              path_(std::move(path)),
-              access_(mode.access),
-              created_(mode.creation == kFileCreateAlways),
-              handle_(handle) {}
+        File(MemoryFileSystem& owner, std::wstring path, FileOpenMode mode)
+            : owner_(owner), path_(std::move(path)), mode_(mode) {}
         // Not closed: created content is thrown away.
         ~File() override {
             if (!closed_) {
                 --owner_.open_count;
             }
         }
-
-        SettingsHandle Handle() const override { return handle_; }
 
         std::optional<std::uint64_t> Size() override {
             if (owner_.fail_size) {
@@ -101,7 +88,7 @@ class MemoryFileSystem final : public SettingsFileSystem {
 
         std::optional<std::size_t> Read(std::span<char> into) override {
             ++owner_.read_calls;
-            if (owner_.fail_read || (access_ & kFileGenericRead) == 0) {
+            if (owner_.fail_read || mode_ == FileOpenMode::kReplace) {
                 return std::nullopt;
             }
             const std::string& content = Content();
@@ -124,7 +111,7 @@ class MemoryFileSystem final : public SettingsFileSystem {
 
         std::optional<std::size_t> Write(std::span<const char> bytes) override {
             ++owner_.write_calls;
-            if (owner_.fail_write || (access_ & kFileGenericWrite) == 0) {
+            if (owner_.fail_write || mode_ == FileOpenMode::kReadOnly) {
                 return std::nullopt;
             }
             const std::size_t count =
@@ -139,7 +126,7 @@ class MemoryFileSystem final : public SettingsFileSystem {
         }
 
         bool SetEnd() override {
-            if (owner_.fail_set_end || (access_ & kFileGenericWrite) == 0) {
+            if (owner_.fail_set_end || mode_ == FileOpenMode::kReadOnly) {
                 return false;
             }
             Content().resize(position_);
@@ -152,29 +139,26 @@ class MemoryFileSystem final : public SettingsFileSystem {
             }
             closed_ = true;
             --owner_.open_count;
-            if (owner_.fail_close || (created_ && owner_.fail_commit)) {
+            if (owner_.fail_close || (Created() && owner_.fail_commit)) {
                 return false;
             }
-            if (created_) {
+            if (Created()) {
                 owner_.files[path_] = std::move(fresh_);
             }
             return true;
         }
 
       private:
-        std::string& Content() { return created_ ? fresh_ : owner_.files[path_]; }
+        bool Created() const { return mode_ == FileOpenMode::kReplace; }
+        std::string& Content() { return Created() ? fresh_ : owner_.files[path_]; }
 
         MemoryFileSystem& owner_;
         std::wstring path_;
-        std::uint32_t access_;
-        bool created_;
+        FileOpenMode mode_;
         std::string fresh_;  // created content, not yet in place
-        SettingsHandle handle_;
         std::size_t position_ = 0;
         bool closed_ = false;
     };
-
-    SettingsHandle last_handle_ = 0x100;
 };
 
 }  // namespace trinumero::testing

@@ -14,9 +14,6 @@ namespace {
 using trinumero::CloseSettings;
 using trinumero::CreateSettingsFile;
 using trinumero::kPlainTextMode;
-using trinumero::kSettingsCreateMode;
-using trinumero::kSettingsReadOnlyMode;
-using trinumero::kSettingsReadWriteMode;
 using trinumero::kUtf8TextMode;
 using trinumero::OpenSettingsForRead;
 using trinumero::ReadSettingLong;
@@ -40,7 +37,7 @@ class SettingsFileStateTest : public ::testing::Test {
     // Opens a file holding content and returns the key's value (fallback -99).
     int ReadFrom(const std::string& content, const std::string& key = kKey) {
         files.files[kPath] = content;
-        EXPECT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+        EXPECT_TRUE(OpenSettingsForRead(state, files, kPath));
         const int value = ReadSettingLong(state, key, -99);
         EXPECT_TRUE(CloseSettings(state));
         return value;
@@ -52,24 +49,23 @@ class SettingsFileStateTest : public ::testing::Test {
 
 TEST_F(SettingsFileStateTest, OpensForReadAndWriteSoOthersCanOnlyRead) {
     files.files[kPath] = "";
-    EXPECT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    EXPECT_TRUE(OpenSettingsForRead(state, files, kPath));
     ASSERT_EQ(files.opens.size(), 1u);
     EXPECT_EQ(files.opens[0].path, kPath);
-    EXPECT_EQ(files.opens[0].mode, kSettingsReadWriteMode);
-    EXPECT_EQ(kSettingsReadWriteMode.share, trinumero::kFileShareRead);
+    EXPECT_EQ(files.opens[0].mode, trinumero::FileOpenMode::kReadWrite);
 }
 
 TEST_F(SettingsFileStateTest, ReadOnlyFileIsOpenedForReadingOnly) {
     files.files[kPath] = kOneLine;
     files.read_only.insert(kPath);
-    EXPECT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    EXPECT_TRUE(OpenSettingsForRead(state, files, kPath));
     ASSERT_EQ(files.opens.size(), 2u);
-    EXPECT_EQ(files.opens[1].mode, kSettingsReadOnlyMode);
+    EXPECT_EQ(files.opens[1].mode, trinumero::FileOpenMode::kReadOnly);
     EXPECT_EQ(ReadSettingLong(state, kKey, 0), 1);
 }
 
 TEST_F(SettingsFileStateTest, MissingFileIsNotOpenedAndStateStaysEmpty) {
-    EXPECT_EQ(OpenSettingsForRead(state, files, kPath), 0u);
+    EXPECT_FALSE(OpenSettingsForRead(state, files, kPath));
     EXPECT_EQ(files.opens.size(), 2u);
     EXPECT_EQ(state.handle, nullptr);
     EXPECT_EQ(ReadSettingLong(state, kKey, 5), 5);
@@ -79,7 +75,7 @@ TEST_F(SettingsFileStateTest, MissingFileIsNotOpenedAndStateStaysEmpty) {
 TEST_F(SettingsFileStateTest, ReadingNeverChangesTheFile) {
     const std::string content = "; mine\r\n" + kOneLine + "[x]\r\n";
     files.files[kPath] = content;
-    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    ASSERT_TRUE(OpenSettingsForRead(state, files, kPath));
     EXPECT_EQ(ReadSettingLong(state, kKey, 0), 1);
     EXPECT_TRUE(CloseSettings(state));
     EXPECT_EQ(files.files[kPath], content);
@@ -131,7 +127,7 @@ TEST_F(SettingsFileStateTest, ValuesComeThroughTheFile) {
 
 TEST_F(SettingsFileStateTest, TextModeFollowsTheByteOrderMark) {
     files.files[kPath] = "\xEF\xBB\xBFk=1";
-    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    ASSERT_TRUE(OpenSettingsForRead(state, files, kPath));
     EXPECT_EQ(state.text_mode, kUtf8TextMode);
     ASSERT_NE(state.text, nullptr);
     EXPECT_EQ(std::string(state.text.get(), state.text_end), "k=1");
@@ -140,7 +136,7 @@ TEST_F(SettingsFileStateTest, TextModeFollowsTheByteOrderMark) {
     EXPECT_EQ(state.text[state.text_end + 1], '\0');
 
     files.files[kPath] = "k=1";
-    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    ASSERT_TRUE(OpenSettingsForRead(state, files, kPath));
     EXPECT_EQ(state.text_mode, kPlainTextMode);
 }
 
@@ -162,22 +158,22 @@ TEST_F(SettingsFileStateTest, ShortReadGivesTheEntriesOfWhatCameBack) {
 TEST_F(SettingsFileStateTest, OpeningClosesTheFileOpenBefore) {
     files.files[kPath] = kOneLine;
     files.files[L"other"] = "";
-    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
-    ASSERT_NE(OpenSettingsForRead(state, files, L"other"), 0u);
+    ASSERT_TRUE(OpenSettingsForRead(state, files, kPath));
+    ASSERT_TRUE(OpenSettingsForRead(state, files, L"other"));
     EXPECT_EQ(files.open_count, 1);
     EXPECT_EQ(ReadSettingLong(state, kKey, 3), 3);
-    ASSERT_NE(CreateSettingsFile(state, files, kPath), 0u);
+    ASSERT_TRUE(CreateSettingsFile(state, files, kPath));
     EXPECT_EQ(files.open_count, 1);
     EXPECT_EQ(ReadSettingLong(state, kKey, 3), 3);
-    EXPECT_EQ(OpenSettingsForRead(state, files, L"missing"), 0u);
+    EXPECT_FALSE(OpenSettingsForRead(state, files, L"missing"));
     EXPECT_EQ(files.open_count, 0);
 }
 
 TEST_F(SettingsFileStateTest, CreatedContentReplacesTheFileOnlyOnClose) {
     for (const int value : {0, 1}) {
         files.files[kPath] = std::string(100, 'x');
-        ASSERT_NE(CreateSettingsFile(state, files, kPath), 0u);
-        EXPECT_EQ(files.opens.back().mode, kSettingsCreateMode);
+        ASSERT_TRUE(CreateSettingsFile(state, files, kPath));
+        EXPECT_EQ(files.opens.back().mode, trinumero::FileOpenMode::kReplace);
         WriteSettingLong(state, kKey, value);
         EXPECT_EQ(files.files[kPath], std::string(100, 'x'));
         EXPECT_TRUE(CloseSettings(state));
@@ -189,14 +185,14 @@ TEST_F(SettingsFileStateTest, CreatedContentReplacesTheFileOnlyOnClose) {
 
 TEST_F(SettingsFileStateTest, CreatedFileNotWrittenStaysEmpty) {
     files.files[kPath] = kOneLine;
-    ASSERT_NE(CreateSettingsFile(state, files, kPath), 0u);
+    ASSERT_TRUE(CreateSettingsFile(state, files, kPath));
     EXPECT_TRUE(CloseSettings(state));
     EXPECT_EQ(files.files[kPath], "");
     EXPECT_EQ(files.write_calls, 0);
 }
 
 TEST_F(SettingsFileStateTest, RepeatedWritesKeepOneLineWithTheLastValue) {
-    ASSERT_NE(CreateSettingsFile(state, files, kPath), 0u);
+    ASSERT_TRUE(CreateSettingsFile(state, files, kPath));
     WriteSettingLong(state, "mode", 1);
     WriteSettingLong(state, "other", -5);
     WriteSettingLong(state, "MODE", INT_MIN);
@@ -207,7 +203,7 @@ TEST_F(SettingsFileStateTest, RepeatedWritesKeepOneLineWithTheLastValue) {
 TEST_F(SettingsFileStateTest, RefusedCreateLeavesTheFileAndTheStateAlone) {
     files.files[kPath] = kOneLine;
     files.read_only.insert(kPath);
-    EXPECT_EQ(CreateSettingsFile(state, files, kPath), 0u);
+    EXPECT_FALSE(CreateSettingsFile(state, files, kPath));
     EXPECT_EQ(state.handle, nullptr);
     WriteSettingLong(state, kKey, 0);
     EXPECT_TRUE(CloseSettings(state));
@@ -231,7 +227,7 @@ TEST_F(SettingsFileStateTest, CloseReportsEveryFailureOfAWriteAndKeepsTheOldFile
         MemoryFileSystem failing;
         SettingsFileState fresh;
         failing.files[kPath] = "previous";
-        ASSERT_NE(CreateSettingsFile(fresh, failing, kPath), 0u);
+        ASSERT_TRUE(CreateSettingsFile(fresh, failing, kPath));
         c.inject(failing);
         WriteSettingLong(fresh, kKey, 1);
         EXPECT_FALSE(CloseSettings(fresh)) << c.name;
@@ -244,16 +240,16 @@ TEST_F(SettingsFileStateTest, CloseReportsEveryFailureOfAWriteAndKeepsTheOldFile
 TEST_F(SettingsFileStateTest, CloseOfAnUnmodifiedFileReportsOnlyTheClose) {
     files.files[kPath] = kOneLine;
     files.fail_write = true;
-    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    ASSERT_TRUE(OpenSettingsForRead(state, files, kPath));
     EXPECT_TRUE(CloseSettings(state));
     files.fail_close = true;
-    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    ASSERT_TRUE(OpenSettingsForRead(state, files, kPath));
     EXPECT_FALSE(CloseSettings(state));
 }
 
 TEST_F(SettingsFileStateTest, CloseReturnsTheStateToEmpty) {
     files.files[kPath] = "\xEF\xBB\xBFk=1\r\n";
-    ASSERT_NE(OpenSettingsForRead(state, files, kPath), 0u);
+    ASSERT_TRUE(OpenSettingsForRead(state, files, kPath));
     EXPECT_FALSE(state.entries.empty());
     EXPECT_TRUE(CloseSettings(state));
     EXPECT_EQ(state.handle, nullptr);
@@ -269,8 +265,8 @@ TEST_F(SettingsFileStateTest, CloseReturnsTheStateToEmpty) {
 
 TEST_F(SettingsFileStateTest, EmptyPathIsRefusedWithoutAskingThePlatform) {
     files.files[L""] = kOneLine;
-    EXPECT_EQ(OpenSettingsForRead(state, files, L""), 0u);
-    EXPECT_EQ(CreateSettingsFile(state, files, L""), 0u);
+    EXPECT_FALSE(OpenSettingsForRead(state, files, L""));
+    EXPECT_FALSE(CreateSettingsFile(state, files, L""));
     EXPECT_TRUE(files.opens.empty());
 }
 

@@ -1,5 +1,5 @@
 // The settings file on real files, through the platform's file calls.
-#include "settings/settings_file_win32.h"
+#include "settings/settings_file_system_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -31,7 +31,7 @@ const std::string& kKey = trinumero::testing::kOnTopKey;
 class SettingsFileWin32Test : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dir.Made()); }
-    void TearDown() override { CloseSettings(); }
+    void TearDown() override { CloseSettings(state); }
 
     // A handle of another program on the file.
     HANDLE OpenOther(DWORD access, DWORD share) const {
@@ -41,22 +41,24 @@ class SettingsFileWin32Test : public ::testing::Test {
 
     // Tries to replace the file with the line for 1.
     bool Save() {
-        if (CreateSettingsFile(path) == 0) {
+        if (!CreateSettingsFile(state, files, path)) {
             return false;
         }
-        WriteSettingLong(kKey, 1);
-        return CloseSettings();
+        WriteSettingLong(state, kKey, 1);
+        return CloseSettings(state);
     }
 
     int Read(int fallback = -99) {
-        if (OpenSettingsForRead(path) == 0) {
+        if (!OpenSettingsForRead(state, files, path)) {
             return -1000;
         }
-        const int value = ReadSettingLong(kKey, fallback);
-        EXPECT_TRUE(CloseSettings());
+        const int value = ReadSettingLong(state, kKey, fallback);
+        EXPECT_TRUE(CloseSettings(state));
         return value;
     }
 
+    trinumero::SettingsFileState state;
+    trinumero::Win32SettingsFileSystem files;
     TempDirectory dir;
     std::wstring path = dir.File(L"Trinumero.ini");
 };
@@ -64,16 +66,16 @@ class SettingsFileWin32Test : public ::testing::Test {
 TEST_F(SettingsFileWin32Test, WritesTheOnTopLineReplacingThePreviousContent) {
     for (const int value : {0, 1}) {
         ASSERT_TRUE(WriteWholeFile(path, std::string(200, 'x') + "\r\n" + OnTopLine(1)));
-        ASSERT_NE(CreateSettingsFile(path), 0u);
-        WriteSettingLong(kKey, value);
-        EXPECT_TRUE(CloseSettings());
+        ASSERT_TRUE(CreateSettingsFile(state, files, path));
+        WriteSettingLong(state, kKey, value);
+        EXPECT_TRUE(CloseSettings(state));
         EXPECT_EQ(ReadWholeFile(path), OnTopLine(value));
         EXPECT_EQ(Read(), value);
     }
 }
 
 TEST_F(SettingsFileWin32Test, CreatesAMissingFile) {
-    EXPECT_EQ(OpenSettingsForRead(path), 0u);
+    EXPECT_FALSE(OpenSettingsForRead(state, files, path));
     EXPECT_TRUE(Save());
     EXPECT_EQ(ReadWholeFile(path), OnTopLine(1));
 }
@@ -81,15 +83,15 @@ TEST_F(SettingsFileWin32Test, CreatesAMissingFile) {
 TEST_F(SettingsFileWin32Test, OldFileStaysWholeUntilTheNewOneIsClosedAndNothingIsLeftOver) {
     ASSERT_TRUE(WriteWholeFile(path, "old content"));
     const std::vector<std::wstring> before = ListFolder(dir.Path());
-    ASSERT_NE(CreateSettingsFile(path), 0u);
-    WriteSettingLong(kKey, 0);
+    ASSERT_TRUE(CreateSettingsFile(state, files, path));
+    WriteSettingLong(state, kKey, 0);
     EXPECT_EQ(ReadWholeFile(path), "old content");
-    EXPECT_TRUE(CloseSettings());
+    EXPECT_TRUE(CloseSettings(state));
     EXPECT_EQ(ReadWholeFile(path), OnTopLine(0));
     EXPECT_EQ(ListFolder(dir.Path()), before);
     // Abandoned: the new content goes, the old file stays.
-    ASSERT_NE(CreateSettingsFile(path), 0u);
-    trinumero::ProcessSettingsFileState().handle.reset();
+    ASSERT_TRUE(CreateSettingsFile(state, files, path));
+    state.handle.reset();
     EXPECT_EQ(ReadWholeFile(path), OnTopLine(0));
     EXPECT_EQ(ListFolder(dir.Path()), before);
 }
@@ -131,7 +133,7 @@ TEST_F(SettingsFileWin32Test, ReadOnlyAndHiddenFilesAreReadButNotReplaced) {
             continue;  // a file system without a hidden attribute
         }
         EXPECT_EQ(Read(), 1) << attribute;
-        EXPECT_EQ(CreateSettingsFile(path), 0u) << attribute;
+        EXPECT_FALSE(CreateSettingsFile(state, files, path)) << attribute;
         EXPECT_EQ(ReadWholeFile(path), content) << attribute;
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
@@ -139,18 +141,18 @@ TEST_F(SettingsFileWin32Test, ReadOnlyAndHiddenFilesAreReadButNotReplaced) {
 
 TEST_F(SettingsFileWin32Test, DirectoryInPlaceOfTheFileIsNeitherReadNorReplaced) {
     ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
-    EXPECT_EQ(OpenSettingsForRead(path), 0u);
-    EXPECT_EQ(ReadSettingLong(kKey, 3), 3);
-    EXPECT_EQ(CreateSettingsFile(path), 0u);
-    WriteSettingLong(kKey, 1);
-    EXPECT_TRUE(CloseSettings());
+    EXPECT_FALSE(OpenSettingsForRead(state, files, path));
+    EXPECT_EQ(ReadSettingLong(state, kKey, 3), 3);
+    EXPECT_FALSE(CreateSettingsFile(state, files, path));
+    WriteSettingLong(state, kKey, 1);
+    EXPECT_TRUE(CloseSettings(state));
     EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
 TEST_F(SettingsFileWin32Test, MissingDirectoryIsNeitherReadNorCreated) {
     const std::wstring missing = dir.File(L"missing\\Trinumero.ini");
-    EXPECT_EQ(OpenSettingsForRead(missing), 0u);
-    EXPECT_EQ(CreateSettingsFile(missing), 0u);
+    EXPECT_FALSE(OpenSettingsForRead(state, files, missing));
+    EXPECT_FALSE(CreateSettingsFile(state, files, missing));
 }
 
 TEST_F(SettingsFileWin32Test, FileHeldWithoutWriteSharingIsReadButNotReplaced) {
@@ -201,13 +203,13 @@ TEST_F(SettingsFileWin32Test, FileHeldByAWriterIsNotOpened) {
     const HANDLE other =
         OpenOther(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(OpenSettingsForRead(path), 0u);
+    EXPECT_FALSE(OpenSettingsForRead(state, files, path));
     CloseHandle(other);
 }
 
 TEST_F(SettingsFileWin32Test, OthersMayOnlyReadWhileTheFileIsOpen) {
     ASSERT_TRUE(WriteWholeFile(path, OnTopLine(0)));
-    ASSERT_NE(OpenSettingsForRead(path), 0u);
+    ASSERT_TRUE(OpenSettingsForRead(state, files, path));
     const HANDLE reader = OpenOther(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
     EXPECT_NE(reader, INVALID_HANDLE_VALUE);
     if (reader != INVALID_HANDLE_VALUE) {
@@ -219,7 +221,7 @@ TEST_F(SettingsFileWin32Test, OthersMayOnlyReadWhileTheFileIsOpen) {
     if (writer != INVALID_HANDLE_VALUE) {
         CloseHandle(writer);
     }
-    EXPECT_TRUE(CloseSettings());
+    EXPECT_TRUE(CloseSettings(state));
 }
 
 TEST_F(SettingsFileWin32Test, FileOverOneMebibyteIsNotRead) {
@@ -261,12 +263,13 @@ TEST_F(SettingsFileWin32Test, SaveReplacesALinkNotTheFileItNames) {
     }
 }
 
-TEST_F(SettingsFileWin32Test, TheHandleIsTheOpenFile) {
+TEST_F(SettingsFileWin32Test, TheFileIsHeldFromOpenToClose) {
     ASSERT_TRUE(WriteWholeFile(path, OnTopLine(1)));
-    const auto handle = OpenSettingsForRead(path);
-    ASSERT_NE(handle, 0u);
-    EXPECT_EQ(GetFileType(reinterpret_cast<HANDLE>(handle)), static_cast<DWORD>(FILE_TYPE_DISK));
-    EXPECT_TRUE(CloseSettings());
+    ASSERT_TRUE(OpenSettingsForRead(state, files, path));
+    EXPECT_EQ(OpenOther(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE),
+              INVALID_HANDLE_VALUE)
+        << "other writers are kept out";
+    EXPECT_TRUE(CloseSettings(state));
     // Closed: the file can be taken exclusively again.
     const HANDLE exclusive = OpenOther(GENERIC_READ | GENERIC_WRITE, 0);
     EXPECT_NE(exclusive, INVALID_HANDLE_VALUE);

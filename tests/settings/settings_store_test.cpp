@@ -20,7 +20,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "settings/settings_file_win32.h"
+#include "settings/settings_file_system_win32.h"
 #include "settings/settings_temp_path_win32.h"
 #include "tests/kit/files_win32.h"
 #endif
@@ -66,7 +66,6 @@ const Shown kSaveMessage{"Модуль сохранения настроек",
 #ifdef _WIN32
 using trinumero::BuildSettingsFilePath;
 using trinumero::GetTempDirectory;
-using trinumero::SettingsFilePath;
 using trinumero::Win32SettingsFileSystem;
 using trinumero::Win32TempPathCalls;
 using trinumero::testing::ReadWholeFile;
@@ -268,14 +267,5 @@ TEST(SettingsStoreFailures, FirstStartWithAFailingWriteReportsBothMessages) {
     EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage, kReadMessage}));
     EXPECT_EQ(files.files.count(L"T.ini"), 0u);
 }
-
-#ifdef _WIN32
-TEST_F(SettingsStoreTest, ProcessPathIsBuiltOnce) {
-    const std::wstring first = SettingsFilePath();
-    EXPECT_FALSE(first.empty());
-    redirect.To(dir.File(L"elsewhere"));
-    EXPECT_EQ(SettingsFilePath(), first);
-}
-#endif  // _WIN32
 
 }  // namespace

@@ -20,22 +20,22 @@ TEST(NumberedTable, StartsEmptyWithRoomForSixteen) {
 
 TEST(NumberedTable, TakeCreatesAndGrowsByNumberPlusSixteen) {
     NumberedTable<Entry> table;
-    table.Take(3)->handle = 7;
+    table.FindOrCreate(3)->handle = 7;
     EXPECT_EQ(table.Find(3)->handle, 7);
-    EXPECT_EQ(table.Take(3)->handle, 7) << "taking again keeps the entry";
-    table.Take(20)->handle = 9;
+    EXPECT_EQ(table.FindOrCreate(3)->handle, 7) << "taking again keeps the entry";
+    table.FindOrCreate(20)->handle = 9;
     EXPECT_EQ(table.Room(), 36u);
     EXPECT_EQ(table.Find(20)->handle, 9);
     EXPECT_EQ(table.Find(3)->handle, 7);
-    EXPECT_EQ(table.Take(-1), nullptr);
+    EXPECT_EQ(table.FindOrCreate(-1), nullptr);
 }
 
 TEST(NumberedTable, EntriesStayWhereTheyAreWhileTheTableGrows) {
     NumberedTable<Entry> table;
-    Entry* held = table.Take(0);
+    Entry* held = table.FindOrCreate(0);
     held->handle = 5;
     for (int number = 1; number < 200; number += 7) {
-        table.Take(number)->handle = number;
+        table.FindOrCreate(number)->handle = number;
     }
     EXPECT_GT(table.Room(), 200u);
     EXPECT_EQ(table.Find(0), held);
@@ -46,8 +46,8 @@ TEST(NumberedTable, EntriesStayWhereTheyAreWhileTheTableGrows) {
 
 TEST(NumberedTable, FreeForgetsOnlyThatEntry) {
     NumberedTable<Entry> table;
-    table.Take(1)->handle = 1;
-    table.Take(2)->handle = 2;
+    table.FindOrCreate(1)->handle = 1;
+    table.FindOrCreate(2)->handle = 2;
     table.Free(1);
     table.Free(99);
     EXPECT_EQ(table.Find(1), nullptr);

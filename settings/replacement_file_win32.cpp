@@ -1,0 +1,231 @@
+#include "settings/replacement_file_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "settings/open_file_win32.h"
+#include "support/digits.h"
+#include "support/handles_win32.h"
+
+namespace trinumero {
+
+namespace {
+
+// How many fresh names a save tries before it gives up: something else may hold one (a virus
+// scanner), so that it can be neither removed nor created.
+constexpr int kFreshNameAttempts = 8;
+
+// Waits, in milliseconds, before each new try of putting new content in place while the
+// file it replaces is held by someone else for a moment (a virus scanner, an indexer, another
+// instance of the program reading it): about 100 ms in all. A holder that stays longer makes
+// the save fail.
+constexpr std::array<DWORD, 6> kPlacingWaits{2, 5, 10, 18, 25, 40};
+
+// Whether a failure to put new content in place may pass: the file it replaces is open.
+bool HeldForAMoment(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+           error == ERROR_LOCK_VIOLATION;
+}
+
+// Marks the open file to be deleted when its last handle is closed, or clears the mark.
+bool MarkForDeletion(HANDLE file, bool deleted) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = deleted ? TRUE : FALSE;
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                      sizeof disposition) != FALSE;
+}
+
+// The record that renames an open file to path, replacing what is there, in storage
+// aligned for the record.
+std::vector<std::uint64_t> RenameRecord(const std::wstring& path) {
+    const std::size_t name_bytes = path.size() * sizeof(wchar_t);
+    std::vector<std::uint64_t> storage(
+        (sizeof(FILE_RENAME_INFO) + name_bytes + sizeof(std::uint64_t) - 1) /
+        sizeof(std::uint64_t));
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(storage.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(name_bytes);
+    std::copy(path.begin(), path.end(), rename->FileName);  // the zero storage ends it
+    return storage;
+}
+
+// Fresh content that Close renames over the target, through its own handle, so that it is
+// never closed under its fresh name; marked to be deleted with the handle until then.
+class ReplacementFile final : public Win32File {
+  public:
+    ReplacementFile(HANDLE handle, std::wstring fresh_path, std::wstring target_path)
+        : Win32File(handle),
+          fresh_path_(std::move(fresh_path)),
+          target_path_(std::move(target_path)),
+          marked_(MarkForDeletion(handle, true)) {}
+    ~ReplacementFile() override { Release(); }
+
+    bool Close() override {
+        if (!IsOpen()) {
+            return true;
+        }
+        // The content reaches the disk before the name does: after a power cut the name
+        // holds either the old file or the whole new one.
+        const bool placed = FlushFileBuffers(Handle()) != FALSE && PutInPlace();
+        return Release() && placed;
+    }
+
+  private:
+    // Renames the file over the target. The mark for deletion is cleared only for the
+    // moment of each try (a rename would take it along to the target) and set again while
+    // a holder of the target is waited for.
+    bool PutInPlace() {
+        std::vector<std::uint64_t> rename = RenameRecord(target_path_);
+        const auto size = static_cast<DWORD>(rename.size() * sizeof(std::uint64_t));
+        for (std::size_t attempt = 0;; ++attempt) {
+            marked_ = marked_ && !MarkForDeletion(Handle(), false);
+            if (!marked_ && SetFileInformationByHandle(Handle(), FileRenameInfo, rename.data(),
+                                                       size) != FALSE) {
+                fresh_path_.clear();
+                return true;
+            }
+            const DWORD error = GetLastError();
+            marked_ = MarkForDeletion(Handle(), true);
+            if (attempt == kPlacingWaits.size() || !HeldForAMoment(error)) {
+                return false;
+            }
+            Sleep(kPlacingWaits[attempt]);
+        }
+    }
+
+    // Closes the handle; fresh content that is not in place goes with it, or, where the
+    // file system would not mark it, right after.
+    bool Release() {
+        if (!IsOpen()) {
+            return true;
+        }
+        const bool closed = CloseOwnHandle();
+        if (!fresh_path_.empty() && !marked_) {
+            DeleteFileW(fresh_path_.c_str());
+        }
+        return closed;
+    }
+
+    std::wstring fresh_path_;  // empty once the content is in place
+    std::wstring target_path_;
+    bool marked_;  // to be deleted when closed
+};
+
+// A file that a save must leave alone, as creating it anew (CREATE_ALWAYS with normal
+// attributes) leaves it: a directory, a read-only file, and a hidden or system file. Moving over
+// the name would replace them all (Wine running as root even writes into them), so the
+// refusal is made here, before anything is created.
+bool RefusesReplacing(const std::wstring& path) {
+    const DWORD existing = GetFileAttributesW(path.c_str());
+    if (existing == INVALID_FILE_ATTRIBUTES) {
+        return false;  // nothing to replace
+    }
+    return (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                        FILE_ATTRIBUTE_SYSTEM)) != 0;
+}
+
+// The folder part of path, with its trailing separator; empty for a bare name.
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t folder_end = path.find_last_of(L"\\/:");
+    return path.substr(0, folder_end == std::wstring::npos ? 0 : folder_end + 1);
+}
+
+// The fresh file of this process's attempt (0 to 7) in the folder of path.
+std::wstring FreshFilePath(const std::wstring& path, int attempt) {
+    std::wstring fresh = FolderOf(path) + kFreshFilePrefix;
+    AppendDigits(fresh, GetCurrentProcessId(), 16);
+    fresh.push_back(L'.');
+    AppendDigits(fresh, static_cast<std::uint32_t>(attempt), 10);
+    return fresh;
+}
+
+// The id of the process that wrote a file of that name, when the name is one of
+// FreshFilePath's.
+std::optional<DWORD> FreshFileWriter(std::wstring_view name) {
+    constexpr std::wstring_view kPrefix = kFreshFilePrefix;
+    if (name.size() < kPrefix.size() + 3 || name.size() > kPrefix.size() + 10 ||
+        name.substr(0, kPrefix.size()) != kPrefix || name[name.size() - 2] != L'.' ||
+        name.back() < L'0' || name.back() >= L'0' + kFreshNameAttempts) {
+        return std::nullopt;
+    }
+    DWORD writer = 0;
+    for (const wchar_t digit : name.substr(kPrefix.size(), name.size() - kPrefix.size() - 2)) {
+        const auto lower = static_cast<wchar_t>(digit | 0x20);
+        const bool decimal = digit >= L'0' && digit <= L'9';
+        if (!decimal && (lower < L'a' || lower > L'f')) {
+            return std::nullopt;
+        }
+        writer = writer * 16 + static_cast<DWORD>(decimal ? digit - L'0' : lower - L'a' + 10);
+    }
+    return writer;
+}
+
+// Whether the process is certainly gone: no process has the id, or the one that has it has
+// ended. This process writes its fresh files only inside a save, so one of its id found
+// before the save began was left by an earlier process of the same id. A process that
+// cannot be asked counts as running.
+bool ProcessIsGone(DWORD process_id) {
+    if (process_id == GetCurrentProcessId()) {
+        return true;
+    }
+    const KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, process_id));
+    if (!process) {
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    }
+    return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
+}
+
+// Removes the fresh files in the folder whose writer is gone. This version's fresh files
+// go with their handle, but one whose writer died in the instant between clearing the mark
+// and the rename stays, and older versions left theirs after any crash. A fresh file whose
+// writer still runs is never touched: it may be in the middle of its save.
+void RemoveAbandonedFreshFiles(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    const FindHandle search(FindFirstFileExW((folder + kFreshFilePrefix + L"*").c_str(),
+                                             FindExInfoBasic, &found, FindExSearchNameMatch,
+                                             nullptr, 0));
+    if (search.get() == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::optional<DWORD> writer = FreshFileWriter(found.cFileName);
+        if (writer && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            ProcessIsGone(*writer)) {
+            DeleteFileW((folder + found.cFileName).c_str());
+        }
+    } while (FindNextFileW(search.get(), &found));
+}
+
+}  // namespace
+
+std::unique_ptr<SettingsFile> OpenReplacement(const std::wstring& path) {
+    if (RefusesReplacing(path)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    RemoveAbandonedFreshFiles(FolderOf(path));
+    for (int attempt = 0; attempt < kFreshNameAttempts; ++attempt) {
+        std::wstring fresh = FreshFilePath(path, attempt);
+        // CREATE_NEW never opens what is already there, a link included; DELETE lets the file
+        // be renamed and marked through its handle.
+        const HANDLE handle = CreateFileW(fresh.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            return std::make_unique<ReplacementFile>(handle, std::move(fresh), path);
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace trinumero
