@@ -2,8 +2,9 @@
 # PRIVATE; third-party code (GoogleTest, Google Benchmark) gets none of them.
 #
 #   trinumero_options      C++20, the character sets, the Windows API level
-#   trinumero_warnings     the warnings, as errors
-#   trinumero_conversions  implicit conversions and old casts, for the engine and the settings
+#   trinumero_warnings     the warnings, as errors (TRINUMERO_WARNINGS_AS_ERRORS, on by default)
+#   trinumero_conversions  implicit conversions, old casts and null dereferences, for the
+#                          program's own code
 #   trinumero_program      what goes into Trinumero.exe: no exceptions, RTTI or thread-safe
 #                          statics; hardened (below)
 #   trinumero_hardened     stack protector and checked buffer functions in the Windows builds
@@ -27,6 +28,26 @@ if(WIN32)
     target_compile_options(trinumero_options INTERFACE -ffunction-sections -fdata-sections)
 endif()
 
+# Warnings are errors unless a build turns that off (to see all of them at once, or with a
+# newer compiler that warns of more); CI keeps it on.
+option(TRINUMERO_WARNINGS_AS_ERRORS "Treat the project's warnings as errors" ON)
+
+# Checks compiled into a test build: the standard library's own assertions (bounds of
+# containers and views, preconditions), and sanitizers, e.g. "address;undefined".
+option(TRINUMERO_ASSERTIONS "Compile the standard library's assertions in (_GLIBCXX_ASSERTIONS)"
+       OFF)
+set(TRINUMERO_SANITIZERS "" CACHE STRING "Sanitizers for the project's targets, e.g. address;undefined")
+if(TRINUMERO_ASSERTIONS)
+    target_compile_definitions(trinumero_options INTERFACE _GLIBCXX_ASSERTIONS)
+endif()
+if(TRINUMERO_SANITIZERS)
+    list(JOIN TRINUMERO_SANITIZERS "," sanitizers)
+    # A finding ends the run, so that a test cannot pass over it.
+    target_compile_options(trinumero_options INTERFACE -fsanitize=${sanitizers}
+                           -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(trinumero_options INTERFACE -fsanitize=${sanitizers})
+endif()
+
 add_library(trinumero_warnings INTERFACE)
 target_compile_options(trinumero_warnings INTERFACE
     -Wall
@@ -37,12 +58,22 @@ target_compile_options(trinumero_warnings INTERFACE
     -Woverloaded-virtual
     -Wcast-align
     -Wformat=2
-    -Wimplicit-fallthrough
-    -Werror)
+    -Wimplicit-fallthrough)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # GCC's own: conditions and branches that repeat each other, suspicious logical operators.
+    target_compile_options(trinumero_warnings INTERFACE -Wduplicated-cond -Wduplicated-branches
+                                                        -Wlogical-op)
+endif()
+if(TRINUMERO_WARNINGS_AS_ERRORS)
+    target_compile_options(trinumero_warnings INTERFACE -Werror)
+endif()
 
+# Every target of the program's own code (engine, settings, ui, app, support) links this. A
+# possible null dereference is only looked for here: the standard library's stream headers,
+# which tests use, give false alarms at -O2.
 add_library(trinumero_conversions INTERFACE)
 target_compile_options(trinumero_conversions INTERFACE -Wconversion -Wsign-conversion
-                                                       -Wold-style-cast)
+                                                       -Wold-style-cast -Wnull-dereference)
 
 # The program runs on one thread and reports failures as result codes: it needs neither
 # exceptions nor RTTI nor guarded statics, and leaving them out keeps most of the C++
@@ -83,7 +114,13 @@ function(trinumero_folder_includes target folder)
              RESULT linked)
         if(NOT linked EQUAL 0)
             # No symbolic links here (a Windows host without the right): the project's root
-            # serves every folder, and only the other builds check the dependencies.
+            # serves every folder, and only builds on other hosts check the dependencies.
+            get_property(warned GLOBAL PROPERTY trinumero_include_roots_warned)
+            if(NOT warned)
+                message(WARNING "No symbolic links can be made in ${PROJECT_BINARY_DIR}: "
+                                "includes across undeclared dependencies are not caught here.")
+                set_property(GLOBAL PROPERTY trinumero_include_roots_warned TRUE)
+            endif()
             set(root "${PROJECT_SOURCE_DIR}")
         endif()
     endif()

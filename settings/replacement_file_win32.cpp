@@ -50,6 +50,9 @@ std::vector<std::uint64_t> RenameRecord(const std::wstring& path) {
         (sizeof(FILE_RENAME_INFO) + name_bytes + sizeof(std::uint64_t) - 1) /
         sizeof(std::uint64_t));
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(storage.data());
+    if (rename == nullptr) {
+        return storage;  // never: the storage holds at least the record's fixed part
+    }
     rename->ReplaceIfExists = TRUE;
     rename->RootDirectory = nullptr;
     rename->FileNameLength = static_cast<DWORD>(name_bytes);
