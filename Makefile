@@ -58,9 +58,12 @@ sizes:
 		printf 'Trinumero.exe %s: %s bytes\n' $$arch $$(stat -c %s out/build/$$arch/app/Trinumero.exe); \
 	done
 
-# Release zips of both architectures and their checksums, in out/package.
+# Release zips of both architectures, their checksums and the winget and Scoop manifests, in
+# out/package; the same commit gives the same bytes. SIGN_CERT=cert.pem SIGN_KEY=key.pem signs
+# both programs; RELEASE_BASE_URL=https://... is the folder the zips are downloaded from.
 package: build-win64 build-win32
-	./scripts/package.sh
+	SIGN_CERT='$(SIGN_CERT)' SIGN_KEY='$(SIGN_KEY)' RELEASE_BASE_URL='$(RELEASE_BASE_URL)' \
+		./scripts/package.sh
 
 # A short fuzz run of each target is part of make test; make fuzz runs each ten million times.
 fuzz-smoke: build-fuzz
