@@ -1,69 +1,29 @@
 #!/bin/sh
-# The release zip is reproducible: the tested build's zip and the zip of a second build, made
-# from a copy of the sources in other folders, later, in another time zone and with another
-# umask, are the same bytes. The exe is dated with the release time (the last commit's when
-# nothing else is set), its zip entries too (in UTC, without extra fields), and it holds
-# neither folder's path.
+# A second build from a copy of the sources, in other folders, later, in another time zone and
+# with another umask, gives the very same zip (so no folder's path is in the exe). The exe and
+# the zip entries (UTC, no extra fields) carry the release time, the last commit's by default.
 #   release_is_reproducible.sh SOURCE_DIR BUILD_DIR CMAKE GENERATOR TOOLCHAIN_FILE
 set -eu
-source_dir=$1
-build_dir=$2
-cmake=$3
-generator=$4
-toolchain=$5
-
-fail() {
-    echo "release_is_reproducible.sh: $*" >&2
-    exit 1
-}
-
-epoch=$(sed -n 's/^epoch=//p' "$build_dir/release-info")
-if [ -z "${SOURCE_DATE_EPOCH:-}" ] && [ -e "$source_dir/.git" ]; then
-    committed=$(git -C "$source_dir" log -1 --format=%ct)
-    [ "$epoch" = "$committed" ] || fail "the release time $epoch is not the commit's, $committed"
+src=$1 build=$2 work=$2/reproducibility
+fail() { echo "release_is_reproducible.sh: $*" >&2; exit 1; }
+epoch=$(sed -n 's/^epoch=//p' "$build/release-info")
+if [ -z "${SOURCE_DATE_EPOCH:-}" ] && [ -e "$src/.git" ]; then
+    [ "$epoch" = "$(git -C "$src" log -1 --format=%ct)" ] || fail "$epoch is not the commit's time"
 fi
-
-work="$build_dir/reproducibility"
-rm -rf "$work"
-mkdir -p "$work/copy/sources"
-tar -C "$source_dir" --exclude=./out --exclude=./.git -cf - . | tar -C "$work/copy/sources" -xf -
-"$source_dir/scripts/release-zip.sh" "$build_dir" "$work/first" >/dev/null
-
-# The copy has no .git: its release time is handed over, as for a tarball of the sources.
-(
-    umask 077
-    export TZ=Pacific/Chatham SOURCE_DATE_EPOCH="$epoch"
-    "$cmake" -S "$work/copy/sources" -B "$work/copy/build" -G "$generator" \
-        -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-        --toolchain "$work/copy/sources/${toolchain#"$source_dir"/}" >/dev/null
-    unset SOURCE_DATE_EPOCH
-    "$cmake" --build "$work/copy/build" --target Trinumero >/dev/null
-    "$work/copy/sources/scripts/release-zip.sh" "$work/copy/build" "$work/second" >/dev/null
-) || fail "the second build failed"
-
-name=$(sed -n 's/^name=//p' "$build_dir/release-info")
-first="$work/first/$name.zip"
-second="$work/second/$name.zip"
-cmp "$work/copy/build/app/Trinumero.exe" "$build_dir/app/Trinumero.exe" ||
-    fail "the two builds' programs differ"
-cmp "$first" "$second" || fail "the two zips differ"
-
-for exe in "$build_dir/app/Trinumero.exe" "$work/copy/build/app/Trinumero.exe"; do
-    for folder in "$source_dir" "$build_dir" "$work/copy"; do
-        ! grep -q -F "$folder" "$exe" || fail "$exe holds the path $folder"
-    done
-done
-
-# TimeDateStamp: 4 bytes little-endian, 8 bytes into the PE header named at 0x3C.
-header=$(od -An -tu4 -j 60 -N 4 "$build_dir/app/Trinumero.exe" | tr -d ' ')
-stamp=$(od -An -tu4 -j $((header + 8)) -N 4 "$build_dir/app/Trinumero.exe" | tr -d ' ')
-[ "$stamp" = "$epoch" ] || fail "the exe is dated $stamp, not $epoch"
-
-# zipinfo -T prints each entry's DOS time as yyyymmdd.hhmmss; DOS times count in 2 s steps, and
-# zip rounds an odd second up.
-dos_time=$(TZ=UTC0 date -d "@$((epoch + epoch % 2))" +%Y%m%d.%H%M%S)
-times=$(zipinfo -T "$first" | awk '/^-/ { print $7 }' | sort -u)
-[ "$times" = "$dos_time" ] || fail "the zip's entries are dated '$times', not $dos_time"
-extras=$(zipinfo -v "$first" | sed -n 's/^ *length of extra field: *\([0-9]*\) .*/\1/p' | sort -u)
-[ "$extras" = 0 ] || fail "the zip's entries carry extra fields"
-echo "$name.zip: the same $(stat -c %s "$first") bytes from both builds"
+rm -rf "$work" && mkdir -p "$work/copy/src"
+tar -C "$src" --exclude=./out --exclude=./.git -cf - . | tar -C "$work/copy/src" -xf -
+zip1=$("$src/scripts/release-zip.sh" "$build" "$work/first")
+# The copy has no .git: the release time is handed over, as to a tarball of the sources.
+zip2=$(umask 077 && export TZ=Pacific/Chatham && SOURCE_DATE_EPOCH=$epoch "$3" -S "$work/copy/src" \
+    -B "$work/copy/build" -G "$4" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    --toolchain "$work/copy/src/${5#"$src"/}" >/dev/null &&
+    "$3" --build "$work/copy/build" --target Trinumero >/dev/null &&
+    "$work/copy/src/scripts/release-zip.sh" "$work/copy/build" "$work/second") || fail "no 2nd zip"
+cmp "$zip1" "$zip2" || fail "the two zips differ"
+pe=$(od -An -tu4 -j 60 -N 4 "$build/app/Trinumero.exe" | tr -d ' ')
+[ $(od -An -tu4 -j $((pe + 8)) -N 4 "$build/app/Trinumero.exe") = "$epoch" ] || fail "exe's date"
+# zipinfo -T shows DOS times (2 s steps; zip rounds an odd second up).
+dos=$(TZ=UTC0 date -d "@$((epoch + epoch % 2))" +%Y%m%d.%H%M%S)
+[ "$(zipinfo -T "$zip1" | awk '/^-/ { print $7 }' | sort -u)" = "$dos" ] || fail "entry times"
+[ "$(zipinfo -v "$zip1" | sed -n 's/^ *length of extra field: *//p' | sort -u)" = "0 bytes" ] ||
+    fail "the entries carry extra fields"
