@@ -9,8 +9,9 @@ CTEST ?= ctest
 # make run starts the x86_64 program; make run ARCH=win32 the i686 one.
 ARCH ?= win64
 
-.PHONY: all run test deps build-native build-native-asan build-fuzz build-win64 build-win32 \
-	test-native test-native-asan test-win64 test-win32 sizes package fuzz fuzz-smoke bench clean
+.PHONY: all run test deps build-native build-native-asan build-native-debug build-fuzz \
+	build-win64 build-win32 test-native test-native-asan test-native-debug test-win64 \
+	test-win32 sizes package fuzz fuzz-smoke bench clean
 
 all: build-native build-win64 build-win32
 
@@ -24,6 +25,11 @@ build-native: deps
 build-native-asan: deps
 	$(CMAKE) --preset native-asan >/dev/null
 	$(CMAKE) --build --preset native-asan
+
+# Unoptimised, with the standard library's assertions (the sanitizer build has them too).
+build-native-debug: deps
+	$(CMAKE) --preset native-debug >/dev/null
+	$(CMAKE) --build --preset native-debug
 
 build-fuzz: deps
 	$(CMAKE) --preset fuzz >/dev/null
@@ -43,6 +49,9 @@ test-native: build-native
 test-native-asan: build-native-asan
 	$(CTEST) --preset native-asan
 
+test-native-debug: build-native-debug
+	$(CTEST) --preset native-debug
+
 test-win64: build-win64
 	$(CTEST) --preset win64
 
@@ -58,9 +67,12 @@ sizes:
 		printf 'Trinumero.exe %s: %s bytes\n' $$arch $$(stat -c %s out/build/$$arch/app/Trinumero.exe); \
 	done
 
-# Release zips of both architectures and their checksums, in out/package.
+# Release zips of both architectures, their checksums and the winget and Scoop manifests, in
+# out/package; the same commit gives the same bytes. SIGN_CERT=cert.pem SIGN_KEY=key.pem signs
+# both programs; RELEASE_BASE_URL=https://... is the folder the zips are downloaded from.
 package: build-win64 build-win32
-	./scripts/package.sh
+	SIGN_CERT='$(SIGN_CERT)' SIGN_KEY='$(SIGN_KEY)' RELEASE_BASE_URL='$(RELEASE_BASE_URL)' \
+		./scripts/package.sh
 
 # A short fuzz run of each target is part of make test; make fuzz runs each ten million times.
 fuzz-smoke: build-fuzz

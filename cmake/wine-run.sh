@@ -99,9 +99,11 @@ stop_all() {
 # Fonts, checked on every start so that prefixes made before these settings get them too.
 # - Wine's own fonts (Debian's fonts-wine: Marlett for the caption buttons, Tahoma, ...)
 #   are not copied into a new prefix by this Wine; they are linked into its Fonts folder.
-# - The dialog font "MS Shell Dlg" falls back to DejaVu Sans, which is far wider than the
-#   dialog font on Windows and clips the window's texts. Liberation Sans has Arial's widths,
-#   the closest free match.
+# - Wine maps the dialog font "MS Shell Dlg" to Tahoma. Once Wine's Tahoma is in the prefix
+#   it draws the window's texts wider, and the binary field's header line loses its last
+#   byte number. Liberation Sans has Arial's widths, the closest free match, and every text
+#   fits. (Without Wine's fonts in the prefix Tahoma is missing and this Wine takes Liberation
+#   Sans by itself; only the caption buttons then lose their symbols.)
 wine_fonts=/usr/share/wine/fonts
 font_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 ensure_fonts() {

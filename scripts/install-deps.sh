@@ -30,6 +30,9 @@ libbenchmark-dev
 util-linux
 zip
 unzip
+openssl
+osslsigncode
+python3-yaml
 "
 
 missing=""

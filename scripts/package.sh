@@ -1,19 +1,28 @@
 #!/bin/sh
-# make package: the release zips of the x86_64 and the i686 build, and their checksums,
-# in out/package. The builds must be configured and built already (the Makefile does it).
+# make package: the release zips of the x86_64 and the i686 build, their checksums and the
+# package managers' manifests, in out/package. The builds must be configured and built already
+# (the Makefile does it). SIGN_CERT and SIGN_KEY (PEM files) sign both exes; RELEASE_BASE_URL is
+# where the zips will be downloaded from.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/out/package"
+rm -rf "$out"
 mkdir -p "$out"
-rm -f "$out"/Trinumero-*.zip "$out/SHA256SUMS"
+
+# The certificate and key may be named relative to the folder make was called from.
+[ -z "${SIGN_CERT:-}" ] || SIGN_CERT=$(readlink -f "$SIGN_CERT")
+[ -z "${SIGN_KEY:-}" ] || SIGN_KEY=$(readlink -f "$SIGN_KEY")
 
 for preset in win64 win32; do
-    build="$root/out/build/$preset"
-    rm -f "$build"/package/Trinumero-*.zip
-    (cd "$root" && cpack --preset "$preset" >/dev/null)
-    cp "$build"/package/Trinumero-*-"$preset".zip "$out/"
+    "$root/scripts/release-zip.sh" "$root/out/build/$preset" "$out" >/dev/null
 done
+
+info() {
+    sed -n "s/^$1=//p" "$root/out/build/win64/release-info"
+}
+"$root/scripts/release-manifests.sh" "$out" "$(info version)" "$(info epoch)" \
+    "$(info homepage)" "$(info publisher)"
 
 cd "$out"
 sha256sum Trinumero-*-win64.zip Trinumero-*-win32.zip >SHA256SUMS

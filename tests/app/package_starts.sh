@@ -3,12 +3,11 @@
 # program, its readme and its licence; the program is the stripped one the build made, and
 # started from that folder under the build's Wine its window appears and it exits with 0
 # when closed.
-#   package_starts.sh SOURCE_DIR BUILD_DIR CPACK OBJDUMP
+#   package_starts.sh SOURCE_DIR BUILD_DIR OBJDUMP
 set -eu
 source_dir=$1
 build_dir=$2
-cpack=$3
-objdump=$4
+objdump=$3
 
 fail() {
     echo "package_starts.sh: $*" >&2
@@ -18,9 +17,9 @@ fail() {
 work="$build_dir/package-check"
 rm -rf "$work"
 mkdir -p "$work/unpacked"
-"$cpack" --config "$build_dir/CPackConfig.cmake" -B "$work" >/dev/null
+"$source_dir/scripts/release-zip.sh" "$build_dir" "$work" >/dev/null
 set -- "$work"/Trinumero-*.zip
-[ -f "$1" ] || fail "cpack made no zip"
+[ -f "$1" ] || fail "release-zip.sh made no zip"
 unzip -q "$1" -d "$work/unpacked"
 
 folder=$(basename "$1" .zip)
