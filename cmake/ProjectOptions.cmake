@@ -82,17 +82,25 @@ target_compile_options(trinumero_conversions INTERFACE -Wconversion -Wsign-conve
 add_library(trinumero_program INTERFACE)
 target_compile_options(trinumero_program INTERFACE -fno-exceptions -fno-rtti
                                                    -fno-threadsafe-statics)
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # Without exceptions the i686 program's DWARF unwind tables serve nothing: Windows never
+    # reads them, only a debugger would. (x86_64 keeps its tables: Windows unwinds by them.)
+    target_compile_options(trinumero_program INTERFACE -fno-asynchronous-unwind-tables
+                                                       -fno-unwind-tables)
+endif()
 
 # The shipped program parses a file that anyone with access to the temporary folder can write:
-# its functions with arrays on the stack check a guard value before they return, and the
-# buffer functions whose sizes the compiler knows check them. Both come from MinGW's libssp,
-# linked statically like the rest of the runtime (the link option brings it in). The native
+# its functions with arrays on the stack check a guard value before they return. The guard
+# and its failure handler are the program's own (support/stack_guard_win32.cpp), not MinGW's
+# libssp, which would seed the guard through the crypto API at every start; so libssp is not
+# linked. _FORTIFY_SOURCE=2 has the headers check the buffer functions whose sizes the
+# compiler knows: none of the program's calls needs a checked variant today, and one that
+# did would fail to link (those come from libssp), so it cannot go unnoticed. The native
 # builds have their sanitizers instead.
 add_library(trinumero_hardened INTERFACE)
 if(WIN32)
     target_compile_options(trinumero_hardened INTERFACE -fstack-protector-strong)
     target_compile_definitions(trinumero_hardened INTERFACE _FORTIFY_SOURCE=2)
-    target_link_options(trinumero_hardened INTERFACE -fstack-protector-strong)
 endif()
 target_link_libraries(trinumero_program INTERFACE trinumero_hardened)
 
