@@ -61,7 +61,7 @@ test-win32: build-win32
 test: deps
 	$(MAKE) --no-print-directory test-native test-native-asan test-win64 test-win32 fuzz-smoke sizes
 
-# The sizes of both programs (a test of each build fails past 100 KB).
+# The sizes of both programs (a test of each build fails past 64 KB).
 sizes:
 	@for arch in win64 win32; do \
 		printf 'Trinumero.exe %s: %s bytes\n' $$arch $$(stat -c %s out/build/$$arch/app/Trinumero.exe); \
