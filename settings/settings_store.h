@@ -23,15 +23,15 @@ struct SettingsStoreServices {
     MessageRequester& requester;
 };
 
-// Reads the setting once at start-up. A file that cannot be opened is first created with 0;
-// when it still cannot be read, the user is told and the setting is 0. A file that opens is
-// never rewritten here. The value is handed on as read: 0 is off, anything else on. An
-// empty path, a folder that could not be had, counts as a file that can be neither opened
-// nor created.
+// The setting at start-up. A missing file is created with 0 first, so that the user finds
+// the file to edit; one that opens is never rewritten, so that lines a user added stay until
+// the next toggle. The value is handed on as read (0 off, anything else on), and every
+// failure ends in 0 after telling the user. An empty path (no temporary folder to be had)
+// fails like a file that can be neither opened nor created.
 std::int32_t LoadOnTopSetting(std::wstring_view path, const SettingsStoreServices& services);
 
-// Writes the file afresh with the one line of the setting; tells the user when the file
-// cannot be created or written, and the old file then stays as it was.
+// Writes the file afresh with the one line of the setting. A failure is the user's to know
+// (the caller goes on either way), and leaves the old file as it was.
 void SaveOnTopSetting(std::wstring_view path, std::int32_t value,
                       const SettingsStoreServices& services);
 
