@@ -9,8 +9,7 @@
 
 extern "C" {
 
-// Not zero, so that a string copy running over it cannot rebuild it.
-std::uintptr_t __stack_chk_guard = static_cast<std::uintptr_t>(0x2B992DDFA232ULL);
+std::uintptr_t __stack_chk_guard = trinumero::kUnseededStackGuard;
 
 // An overrun: ended at once, the way Windows ends a process whose stack cookie was overwritten
 // (a fast fail, which no handler of the process can intercept); where the system knows no fast
@@ -33,12 +32,11 @@ void SeedStackGuard() {
     GetSystemTimeAsFileTime(&now);
     LARGE_INTEGER counter{};
     QueryPerformanceCounter(&counter);
-    std::uintptr_t seed = (static_cast<std::uintptr_t>(now.dwHighDateTime) << 16) ^
-                          now.dwLowDateTime ^ GetCurrentProcessId() ^
-                          (static_cast<std::uintptr_t>(GetCurrentThreadId()) << 8) ^
-                          static_cast<std::uintptr_t>(GetTickCount64()) ^
-                          static_cast<std::uintptr_t>(counter.QuadPart) ^
-                          reinterpret_cast<std::uintptr_t>(&seed);
+    std::uintptr_t seed =
+        (static_cast<std::uintptr_t>(now.dwHighDateTime) << 16) ^ now.dwLowDateTime ^
+        GetCurrentProcessId() ^ (static_cast<std::uintptr_t>(GetCurrentThreadId()) << 8) ^
+        static_cast<std::uintptr_t>(GetTickCount64()) ^
+        static_cast<std::uintptr_t>(counter.QuadPart) ^ reinterpret_cast<std::uintptr_t>(&seed);
     // One zero byte at the bottom: a string copy that runs into the guard stops there.
     seed &= ~static_cast<std::uintptr_t>(0xFF);
     if (seed != 0) {

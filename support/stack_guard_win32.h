@@ -9,7 +9,14 @@
 // its return address and checks it before it returns: a write past the array that reaches the
 // return address changes the copy, and the process ends at once instead of running on.
 
+#include <cstdint>
+
 namespace trinumero {
+
+// The guard before SeedStackGuard. Not zero, so that a string copy running over the guard
+// cannot rebuild it.
+inline constexpr std::uintptr_t kUnseededStackGuard =
+    static_cast<std::uintptr_t>(0x2B992DDFA232ULL);
 
 // Gives the guard a value of this run. Called once, before any function that checks the guard
 // is running: from the program's first instruction (app/process_start.cpp). Until then the
