@@ -17,10 +17,13 @@
 #include "settings/settings_file_state.h"
 #include "settings/settings_text.h"
 #include "tests/kit/memory_file_system.h"
+#include "tests/kit/settings_line.h"
 
 namespace {
 
 using namespace trinumero;
+using testing::FileStep;
+using testing::kOnTopKey;
 
 void Require(bool condition) {
     if (!condition) {
@@ -36,9 +39,6 @@ bool IsBlank(char c) {
 }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// The on-top key in Windows-1251.
-constexpr std::string_view kOnTopKey =
-    "\xCF\xEE\xE2\xE5\xF0\xF5\x20\xEE\xF1\xF2\xE0\xEB\xFC\xED\xFB\xF5\x20\xEE\xEA\xEE\xED";
 const std::wstring kPath = L"settings.ini";
 
 // The integer as strtoll reads it, clamped to 32 bits: what the conversion must give.
@@ -61,28 +61,32 @@ bool ReferenceKeysEqual(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return fold(x) == fold(y); });
 }
 
+// The key as a lookup compares it: in UTF-8 mode its bytes read as ISO-8859-1 and written
+// in UTF-8.
+std::string ReferenceSearchedKey(std::string_view key, bool utf8) {
+    std::string searched;
+    for (const char c : key) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (!utf8 || byte < 0x80) {
+            searched += c;
+        } else {
+            searched += static_cast<char>(0xC0 | (byte >> 6));
+            searched += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return searched;
+}
+
 // What ReadSettingLong must give for a file holding content, whose text after any byte-order
-// mark parses to entries: in a file with the mark the key is looked for in UTF-8, read as
-// ISO-8859-1; only the part before the first section counts; the first equal key wins; no
-// such key, or a file too big to be read, gives the fallback.
+// mark parses to entries: in a file with the mark the key is looked for in UTF-8 mode; only
+// the part before the first section counts; the first equal key wins; no such key, or a file
+// too big to be read, gives the fallback.
 std::int32_t ReferenceLookup(std::string_view content, const SettingsEntryList& entries,
                              std::string_view key, std::int32_t fallback) {
     if (content.size() > kMaxSettingsFileSize) {
         return fallback;
     }
-    std::string searched(key);
-    if (content.substr(0, 3) == kByteOrderMark) {
-        searched.clear();
-        for (const char c : key) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (byte < 0x80) {
-                searched += c;
-            } else {
-                searched += static_cast<char>(0xC0 | (byte >> 6));
-                searched += static_cast<char>(0x80 | (byte & 0x3F));
-            }
-        }
-    }
+    const std::string searched = ReferenceSearchedKey(key, content.substr(0, 3) == kByteOrderMark);
     for (const SettingsEntry& entry : entries) {
         if (entry.Kind() == SettingsEntryKind::kSection) {
             return fallback;
@@ -128,20 +132,15 @@ void CheckEntries(const SettingsEntryList& entries, std::string_view text) {
 
 void CheckLookups(const SettingsEntryList& entries) {
     // The on-top key's Windows-1251 bytes, and plain ASCII keys in either case.
-    static const std::vector<std::string> fixed_keys = {
-        "\xCF\xEE\xE2\xE5\xF0\xF5\x20\xEE\xF1\xF2\xE0\xEB\xFC\xED\xFB\xF5\x20\xEE\xEA\xEE\xED",
-        "a",
-        "A",
-        "key",
-        "",
-        std::string(1, '\0')};
+    static const std::vector<std::string> fixed_keys = {kOnTopKey, "a", "A",
+                                                        "key",     "",  std::string(1, '\0')};
     for (const int mode : {kPlainTextMode, kUtf8TextMode}) {
         for (const std::string& key : fixed_keys) {
             const SettingsEntry* found = FindSettingValue(entries, mode, key);
             if (found != nullptr) {
                 Require(found->Kind() == SettingsEntryKind::kKey);
-                const std::string searched = mode == kUtf8TextMode ? Utf8FromLatin1(key) : key;
-                Require(SettingsKeysEqual(found->Text(), searched));
+                Require(ReferenceKeysEqual(found->Text(),
+                                           ReferenceSearchedKey(key, mode == kUtf8TextMode)));
             }
         }
     }
@@ -161,13 +160,13 @@ void CheckLookups(const SettingsEntryList& entries) {
             continue;
         }
         const SettingsEntry* found = FindSettingValue(entries, kPlainTextMode, entry.Text());
-        Require(found != nullptr && SettingsKeysEqual(found->Text(), entry.Text()));
+        Require(found != nullptr && ReferenceKeysEqual(found->Text(), entry.Text()));
         for (const SettingsEntry& earlier : entries) {
             if (&earlier == found) {
                 break;
             }
             Require(earlier.Kind() != SettingsEntryKind::kKey ||
-                    !SettingsKeysEqual(earlier.Text(), entry.Text()));
+                    !ReferenceKeysEqual(earlier.Text(), entry.Text()));
         }
     }
 }
@@ -234,74 +233,32 @@ void CheckFileSteps(std::string_view content, const SettingsEntryList& file_entr
     Require(files.files[kPath] == "key = " + SettingTextFromInteger(value) + "\r\n");
 }
 
-enum class FailingStep {
-    kOpen,
-    kSize,
-    kRead,
-    kSeek,
-    kWrite,
-    kShortWrite,
-    kSetEnd,
-    kClose,
-    kCommit
-};
-constexpr int kFailingStepCount = 9;
-
 // Reads and then saves a file holding content while one step fails: the read gives what the
 // content holds or, when the failure kept it from being read, the fallback; the save either
 // puts the complete new content in place or reports failure and leaves the old content.
 void CheckFailingStep(std::string_view content, const SettingsEntryList& file_entries,
-                      FailingStep step) {
+                      FileStep step) {
     testing::MemoryFileSystem files;
     SettingsFileState state;
     files.files[kPath] = std::string(content);
-    switch (step) {
-        case FailingStep::kOpen:
-            files.unopenable.insert(kPath);
-            break;
-        case FailingStep::kSize:
-            files.fail_size = true;
-            break;
-        case FailingStep::kRead:
-            files.fail_read = true;
-            break;
-        case FailingStep::kSeek:
-            files.fail_seek = true;
-            break;
-        case FailingStep::kWrite:
-            files.fail_write = true;
-            break;
-        case FailingStep::kShortWrite:
-            files.short_write = 4;
-            break;
-        case FailingStep::kSetEnd:
-            files.fail_set_end = true;
-            break;
-        case FailingStep::kClose:
-            files.fail_close = true;
-            break;
-        case FailingStep::kCommit:
-            files.fail_commit = true;
-            break;
-    }
+    files.failing = step;
 
     const bool opened = OpenSettingsForRead(state, files, kPath);
-    Require(opened == (step != FailingStep::kOpen));
+    Require(opened == (step != FileStep::kOpen));
     // A failed seek matters only where the position has to go back after the mark check.
     const bool seeks = content.size() >= 3 && content.substr(0, 3) != kByteOrderMark;
-    const bool nothing_read = step == FailingStep::kOpen || step == FailingStep::kSize ||
-                              step == FailingStep::kRead || (step == FailingStep::kSeek && seeks);
+    const bool nothing_read = step == FileStep::kOpen || step == FileStep::kSize ||
+                              step == FileStep::kRead || (step == FileStep::kSeek && seeks);
     const std::int32_t expected =
         nothing_read ? 11 : ReferenceLookup(content, file_entries, "key", 11);
     Require(ReadSettingLong(state, "key", 11) == expected);
-    Require(CloseSettings(state) == (!opened || step != FailingStep::kClose));
+    Require(CloseSettings(state) == (!opened || step != FileStep::kClose));
     Require(files.files[kPath] == content);
 
     const bool created = CreateSettingsFile(state, files, kPath);
     WriteSettingLong(state, "key", -1);
     const bool saved = CloseSettings(state) && created;
-    const bool save_fails = step != FailingStep::kSize && step != FailingStep::kRead;
-    Require(saved == !save_fails);
+    Require(saved == !testing::SaveTakes(step));
     Require(files.files[kPath] == (saved ? std::string("key = -1\r\n") : std::string(content)));
     Require(files.open_count == 0);
 }
@@ -328,8 +285,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SettingsEntryList& file_entries = has_mark ? after_mark : entries;
     CheckFileSteps(view, file_entries, output);
     if (size > 0) {
-        CheckFailingStep(view, file_entries,
-                         static_cast<FailingStep>(data[size - 1] % kFailingStepCount));
+        CheckFailingStep(
+            view, file_entries,
+            testing::kEveryFileStep[data[size - 1] % std::size(testing::kEveryFileStep)]);
     }
     return 0;
 }

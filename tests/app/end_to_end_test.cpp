@@ -8,16 +8,27 @@
 #include <string>
 #include <vector>
 
-#include "support/digits.h"
 #include "tests/app/program_driver.h"
 #include "tests/kit/files_win32.h"
+#include "tests/kit/fresh_files.h"
 #include "tests/kit/messages_win32.h"
 #include "tests/kit/settings_line.h"
 #include "tests/kit/windows_win32.h"
 
+namespace trinumero::testing {
+
+// How a failed comparison shows a message box.
+void PrintTo(const ShownMessage& message, std::ostream* out) {
+    *out << ::testing::PrintToString(message.caption) << ": "
+         << ::testing::PrintToString(message.text);
+}
+
+}  // namespace trinumero::testing
+
 namespace {
 
 using trinumero::testing::FileExists;
+using trinumero::testing::FreshFileStem;
 using trinumero::testing::kOnTopKey;
 using trinumero::testing::ListFolder;
 using trinumero::testing::OnTopLine;
@@ -37,6 +48,21 @@ const std::string kFileWithZero = OnTopLine(0);
 const std::string kFileWithOne = OnTopLine(1);
 
 constexpr COLORREF kHighlight = RGB(0, 109, 255);
+
+const ShownMessage kSaveMessage{L"Модуль сохранения настроек",
+                                L"По неизвестной причине неудалось сохранить настройки"};
+const ShownMessage kReadMessage{L"Модуль чтения настроек",
+                                L"По неизвестной причине неудалось прочитать настройки\n\r"
+                                L"Настройки установлены по умолчанию!"};
+
+// The program's next message box, dismissed; a caption that says so when none came.
+ShownMessage NextMessage(ProgramDriver& program) {
+    ShownMessage message;
+    if (!program.DismissMessageBox(message)) {
+        message.caption = L"(no message box)";
+    }
+    return message;
+}
 
 std::wstring SettingsFileIn(const TempDirectory& temp) {
     return temp.File(L"Trinumero.ini");
@@ -209,10 +235,7 @@ TEST(EndToEnd, AReadOnlyFileIsReadSilentlyAndATogglePromptsTheSaveMessage) {
     EXPECT_TRUE(program.IsTopmost());
 
     program.ChooseOnTopItem();
-    ShownMessage message;
-    ASSERT_TRUE(program.DismissMessageBox(message));
-    EXPECT_EQ(message.caption, L"Модуль сохранения настроек");
-    EXPECT_EQ(message.text, L"По неизвестной причине неудалось сохранить настройки");
+    EXPECT_EQ(NextMessage(program), kSaveMessage);
     // The check mark and the window change all the same; the file keeps its content.
     program.Settle();
     EXPECT_FALSE(program.IsTopmost());
@@ -224,19 +247,8 @@ TEST(EndToEnd, AnUnusableSettingsPlaceShowsBothMessagesThenOpens) {
     TempDirectory temp;
     ASSERT_TRUE(CreateDirectoryW(SettingsFileIn(temp).c_str(), nullptr));
     ProgramDriver program(temp.Path());
-
-    ShownMessage first;
-    ASSERT_TRUE(program.DismissMessageBox(first));
-    EXPECT_EQ(first.caption, L"Модуль сохранения настроек");
-    EXPECT_EQ(first.text, L"По неизвестной причине неудалось сохранить настройки");
-
-    ShownMessage second;
-    ASSERT_TRUE(program.DismissMessageBox(second));
-    EXPECT_EQ(second.caption, L"Модуль чтения настроек");
-    EXPECT_EQ(second.text,
-              L"По неизвестной причине неудалось прочитать настройки\n\r"
-              L"Настройки установлены по умолчанию!");
-
+    EXPECT_EQ(NextMessage(program), kSaveMessage);
+    EXPECT_EQ(NextMessage(program), kReadMessage);
     ASSERT_TRUE(program.WaitForMainWindow());
     EXPECT_FALSE(program.IsTopmost());
     EXPECT_EQ(program.Close(), 0u);
@@ -255,16 +267,11 @@ TEST(EndToEnd, ATemporaryFolderThePlatformCannotGiveIsAFailureAndNoFileAppears) 
     }
     {
         ProgramDriver program(folder);
-        for (const wchar_t* caption : {L"Модуль сохранения настроек", L"Модуль чтения настроек"}) {
-            ShownMessage message;
-            EXPECT_TRUE(program.DismissMessageBox(message));
-            EXPECT_EQ(message.caption, caption);
-        }
+        EXPECT_EQ(NextMessage(program), kSaveMessage);
+        EXPECT_EQ(NextMessage(program), kReadMessage);
         EXPECT_TRUE(program.WaitForMainWindow());
         program.ChooseOnTopItem();
-        ShownMessage toggle;
-        EXPECT_TRUE(program.DismissMessageBox(toggle));
-        EXPECT_EQ(toggle.caption, L"Модуль сохранения настроек");
+        EXPECT_EQ(NextMessage(program), kSaveMessage);
         EXPECT_EQ(program.Close(), 0u);
     }
     EXPECT_FALSE(FileExists(folder + L"\\Trinumero.ini"));
@@ -291,11 +298,11 @@ TEST(EndToEnd, KilledAtAnyMomentOfItsSavesItLeavesAWholeFileAndNoFreshOneForGood
     TempDirectory temp;
     std::minstd_rand random(16);
     for (int round = 0; round <= 10; ++round) {
-        std::wstring killed = L"~tn";
+        std::wstring killed;
         {
             ProgramDriver program(temp.Path());
             ASSERT_TRUE(program.WaitForMainWindow());
-            trinumero::AppendDigits(killed, program.ProcessId(), 16);
+            killed = FreshFileStem(program.ProcessId());
             for (int toggle = 0; toggle < 16; ++toggle) {
                 program.PostOnTopToggle();
             }
@@ -321,10 +328,10 @@ TEST(EndToEnd, TwoInstancesTogglingTogetherKeepTheFileWhole) {
     ASSERT_TRUE(second.WaitForMainWindow());
     // Fresh files of earlier runs: one of a writer that still runs (this test) stays, one of
     // a writer that is gone goes, and a name that is no fresh file's is left alone.
-    std::wstring running = L"~tn";
-    trinumero::AppendDigits(running, GetCurrentProcessId(), 16);
-    running += L".5";
-    for (const wchar_t* name : {running.c_str(), L"~tnfffffff0.3", L"~tnotes.txt"}) {
+    const std::wstring running = FreshFileStem(GetCurrentProcessId()) + L".5";
+    const std::wstring gone = FreshFileStem(0xfffffff0) + L".3";
+    const std::wstring no_fresh_file = trinumero::kFreshFilePrefix + std::wstring(L"otes.txt");
+    for (const std::wstring& name : {running, gone, no_fresh_file}) {
         ASSERT_TRUE(WriteWholeFile(temp.File(name), "left"));
     }
     int failures = 0;
@@ -346,7 +353,7 @@ TEST(EndToEnd, TwoInstancesTogglingTogetherKeepTheFileWhole) {
     }
     EXPECT_LE(failures, 1) << "save messages in 100 toggles";
     EXPECT_EQ(ListFolder(temp.Path()),
-              (std::vector<std::wstring>{L"Trinumero.ini", running, L"~tnotes.txt"}));
+              (std::vector<std::wstring>{L"Trinumero.ini", running, no_fresh_file}));
     EXPECT_EQ(first.Close(), 0u);
     EXPECT_EQ(second.Close(), 0u);
 }

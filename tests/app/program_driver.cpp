@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "tests/kit/temp_redirect_win32.h"
 #include "tests/kit/windows_win32.h"
 
 #ifndef TRINUMERO_EXE
@@ -41,37 +42,6 @@ std::wstring ProgramPath() {
 
 namespace {
 
-// This process's environment with TMP and TEMP replaced.
-std::wstring EnvironmentWithTemp(const std::wstring& directory) {
-    std::wstring block;
-    wchar_t* strings = GetEnvironmentStringsW();
-    for (const wchar_t* entry = strings; *entry != L'\0'; entry += wcslen(entry) + 1) {
-        const std::wstring line(entry);
-        if (_wcsnicmp(line.c_str(), L"TMP=", 4) == 0 || _wcsnicmp(line.c_str(), L"TEMP=", 5) == 0) {
-            continue;
-        }
-        block += line;
-        block.push_back(L'\0');
-    }
-    FreeEnvironmentStringsW(strings);
-    for (const wchar_t* name : {L"TMP=", L"TEMP="}) {
-        block += name + directory;
-        block.push_back(L'\0');
-    }
-    block.push_back(L'\0');
-    return block;
-}
-
-// GetWindowText on another process's control returns its creation caption, not what was
-// typed since: the text has to be asked for with WM_GETTEXT.
-std::wstring TextOf(HWND window) {
-    const auto length = static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
-    std::wstring text(length + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
-}
-
 void SendKey(WORD virtual_key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -81,31 +51,17 @@ void SendKey(WORD virtual_key, bool up) {
     SendInput(1, &input, sizeof input);
 }
 
+// The program inherits TMP and TEMP as they are while it starts.
+StartedProcess StartWithTemp(const std::wstring& temp_directory) {
+    const TempRedirect redirect(temp_directory);
+    const std::wstring path = ProgramPath();
+    return StartedProcess(L"\"" + path + L"\"", path);
+}
+
 }  // namespace
 
-ProgramDriver::ProgramDriver(const std::wstring& temp_directory) {
-    std::wstring environment = EnvironmentWithTemp(temp_directory);
-    std::wstring path = ProgramPath();
-    std::wstring command_line = L"\"" + path + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE,
-                        CREATE_UNICODE_ENVIRONMENT, environment.data(), nullptr, &startup,
-                        &process_)) {
-        exited_ = true;
-    }
-}
-
-ProgramDriver::~ProgramDriver() {
-    if (!exited_ && process_.hProcess != nullptr) {
-        TerminateProcess(process_.hProcess, 99);
-        WaitForSingleObject(process_.hProcess, 5000);
-    }
-    if (process_.hProcess != nullptr) {
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-}
+ProgramDriver::ProgramDriver(const std::wstring& temp_directory)
+    : process_(StartWithTemp(temp_directory)) {}
 
 bool ProgramDriver::DismissMessageBox(ShownMessage& message, DWORD timeout_ms) {
     HWND box = nullptr;
@@ -115,8 +71,7 @@ bool ProgramDriver::DismissMessageBox(ShownMessage& message, DWORD timeout_ms) {
     }
     message.caption = TextOf(box);
     message.text = TextOf(GetDlgItem(box, 0xFFFF));
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    PressOk(box);
     return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, timeout_ms);
 }
 
@@ -217,20 +172,12 @@ void ProgramDriver::Settle() {
 COLORREF ProgramDriver::ClientPixel(int x, int y) const {
     POINT point{x, y};
     ClientToScreen(window_, &point);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
+    return GetPixel(WindowDc(nullptr).Get(), point.x, point.y);
 }
 
 DWORD ProgramDriver::Close() {
     PostMessageW(window_, WM_CLOSE, 0, 0);
-    DWORD code = 259;
-    if (WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process_.hProcess, &code);
-        exited_ = true;
-    }
-    return code;
+    return process_.WaitForExit(10000).value_or(STILL_ACTIVE);
 }
 
 }  // namespace trinumero::testing

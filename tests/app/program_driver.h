@@ -7,7 +7,8 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+
+#include "tests/kit/processes_win32.h"
 
 namespace trinumero::testing {
 
@@ -18,13 +19,15 @@ std::wstring ProgramPath();
 struct ShownMessage {
     std::wstring caption;
     std::wstring text;
+
+    friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
 };
 
 class ProgramDriver {
   public:
-    // Starts the program with TMP and TEMP pointing at the directory.
+    // Starts the program with TMP and TEMP pointing at the directory; a program still running
+    // when the driver goes is ended.
     explicit ProgramDriver(const std::wstring& temp_directory);
-    ~ProgramDriver();
     ProgramDriver(const ProgramDriver&) = delete;
     ProgramDriver& operator=(const ProgramDriver&) = delete;
 
@@ -35,7 +38,6 @@ class ProgramDriver {
     // Waits until the main window is visible. Returns false on time-out.
     bool WaitForMainWindow(DWORD timeout_ms = 10000);
 
-    HWND Window() const { return window_; }
     HWND Field(int control) const;
     std::wstring FieldText(int control) const;
     bool IsTopmost() const;
@@ -60,12 +62,11 @@ class ProgramDriver {
     // Closes the window and waits for the process; returns its exit code.
     DWORD Close();
 
-    DWORD ProcessId() const { return process_.dwProcessId; }
+    DWORD ProcessId() const { return process_.Id(); }
 
   private:
-    PROCESS_INFORMATION process_{};
+    StartedProcess process_;
     HWND window_ = nullptr;
-    bool exited_ = false;
 };
 
 }  // namespace trinumero::testing

@@ -98,10 +98,6 @@ SelectionBounds FieldStore::Selection(int field) const {
     return {f.sel_start, f.sel_end};
 }
 
-int FieldStore::Limit(int field) const {
-    return At(field).limit;
-}
-
 std::string FieldStore::GetFieldText(int control) {
     log_.push_back("GetFieldText " + std::to_string(control));
     return At(control).text;

@@ -31,7 +31,6 @@ class FieldStore final : public FieldAccess {
 
     const std::string& Text(int field) const;
     SelectionBounds Selection(int field) const;
-    int Limit(int field) const;
     int Beeps() const { return beeps_; }
 
     std::vector<std::string>& Log() { return log_; }

@@ -4,32 +4,26 @@
 
 #include <algorithm>
 
-#include "support/handles_win32.h"
-
 namespace trinumero::testing {
+namespace {
 
+// Removes the folder and everything in it, read-only files included.
 void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            const std::wstring child = path + L"\\" + name;
-            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                RemoveTree(child);
-            } else {
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+    for (const std::wstring& name : ListFolder(path)) {
+        const std::wstring child = path + L"\\" + name;
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        const DWORD attributes = GetFileAttributesW(child.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            RemoveTree(child);
+        } else {
+            DeleteFileW(child.c_str());
+        }
     }
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryW(path.c_str());
 }
+
+}  // namespace
 
 TempDirectory::TempDirectory(std::wstring_view name_part) {
     static int counter = 0;
@@ -58,33 +52,38 @@ std::wstring TempDirectory::File(std::wstring_view name) const {
     return path_ + L"\\" + std::wstring(name);
 }
 
+KernelHandle OpenExistingFile(const std::wstring& path, DWORD access, DWORD share) {
+    const HANDLE file = CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    return KernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
 std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const KernelHandle file =
+        OpenExistingFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    if (!file) {
         return std::nullopt;
     }
     std::string content;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+    while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) {
         content.append(buffer, got);
     }
-    CloseHandle(file);
     return content;
 }
 
 bool WriteWholeFile(const std::wstring& path, std::string_view content) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const HANDLE created = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE) {
         return false;
     }
+    const KernelHandle file(created);
     DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == content.size();
+    return WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                     nullptr) &&
+           written == content.size();
 }
 
 bool FileExists(const std::wstring& path) {

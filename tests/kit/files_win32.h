@@ -4,15 +4,16 @@
 // with everything in it at the end, and whole-file reads and writes. Paths are UTF-16, so
 // that folders can be named in any script.
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace trinumero::testing {
+#include "support/handles_win32.h"
 
-// Removes the folder and everything in it, read-only files included.
-void RemoveTree(const std::wstring& path);
+namespace trinumero::testing {
 
 class TempDirectory {
   public:
@@ -32,6 +33,9 @@ class TempDirectory {
     std::wstring path_;
 };
 
+// The existing file opened as another program would open it; empty when the platform
+// refuses, with the reason in GetLastError.
+KernelHandle OpenExistingFile(const std::wstring& path, DWORD access, DWORD share);
 // The whole content, or nothing when the file cannot be read.
 std::optional<std::string> ReadWholeFile(const std::wstring& path);
 bool WriteWholeFile(const std::wstring& path, std::string_view content);

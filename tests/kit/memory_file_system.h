@@ -1,7 +1,7 @@
 #pragma once
 
 // An in-memory stand-in for the platform's files: paths map to contents, every open is
-// recorded with its modes, and any step can be made to fail. Created content replaces a
+// recorded with its modes, and any one step can be made to fail. Created content replaces a
 // path's content only at a successful close, as on the platform.
 
 #include <algorithm>
@@ -21,6 +21,39 @@
 
 namespace trinumero::testing {
 
+// The steps of the platform's files, each of which a test can make fail.
+enum class FileStep {
+    kOpen,        // every open is refused
+    kSize,        // the size cannot be told
+    kRead,        // every read fails
+    kSeek,        // the position cannot go back to the start
+    kWrite,       // every write fails
+    kShortWrite,  // a write takes only the first kShortWriteBytes bytes
+    kSetEnd,      // the file cannot be ended
+    kClose,       // closing fails
+    kCommit,      // created content cannot be put in place
+};
+
+// Every step, in the enum's order, for the tests that go through them all.
+inline constexpr FileStep kEveryFileStep[] = {
+    FileStep::kOpen,       FileStep::kSize,   FileStep::kRead,  FileStep::kSeek,   FileStep::kWrite,
+    FileStep::kShortWrite, FileStep::kSetEnd, FileStep::kClose, FileStep::kCommit,
+};
+inline constexpr const char* kFileStepNames[] = {
+    "open", "size", "read", "seek", "write", "short write", "set end", "close", "commit"};
+
+inline const char* FileStepName(FileStep step) {
+    return kFileStepNames[static_cast<int>(step)];
+}
+
+// Whether saving new content (create, write, close) takes the step: a save neither asks for
+// the size nor reads.
+inline bool SaveTakes(FileStep step) {
+    return step != FileStep::kSize && step != FileStep::kRead;
+}
+
+inline constexpr std::size_t kShortWriteBytes = 4;
+
 class MemoryFileSystem final : public SettingsFileSystem {
   public:
     struct OpenCall {
@@ -30,31 +63,22 @@ class MemoryFileSystem final : public SettingsFileSystem {
 
     // Contents by path; a path not here does not exist.
     std::map<std::wstring, std::string> files;
-    // Paths that refuse write access (read-only files) and paths that refuse every open
-    // (directories, locked files).
+    // Paths that refuse write access (read-only files).
     std::set<std::wstring> read_only;
-    std::set<std::wstring> unopenable;
 
     std::vector<OpenCall> opens;
     int open_count = 0;
 
-    // Failures of the steps on an open file.
-    bool fail_size = false;
-    bool fail_read = false;
+    // The one step that fails, if any.
+    std::optional<FileStep> failing;
     std::optional<std::size_t> short_read;  // read at most this many bytes a call
-    bool fail_seek = false;
-    bool fail_write = false;
-    std::optional<std::size_t> short_write;  // write at most this many bytes
-    bool fail_set_end = false;
-    bool fail_close = false;
-    bool fail_commit = false;  // created content cannot be put in place
     int write_calls = 0;
     int read_calls = 0;
 
     std::unique_ptr<SettingsFile> Open(std::wstring_view path_view, FileOpenMode mode) override {
         std::wstring path(path_view);
         opens.push_back({path, mode});
-        if (unopenable.count(path) != 0) {
+        if (Fails(FileStep::kOpen)) {
             return nullptr;
         }
         if (mode != FileOpenMode::kReadOnly && read_only.count(path) != 0) {
@@ -68,6 +92,8 @@ class MemoryFileSystem final : public SettingsFileSystem {
     }
 
   private:
+    bool Fails(FileStep step) const { return failing == step; }
+
     class File final : public SettingsFile {
       public:
         File(MemoryFileSystem& owner, std::wstring path, FileOpenMode mode)
@@ -80,7 +106,7 @@ class MemoryFileSystem final : public SettingsFileSystem {
         }
 
         std::optional<std::uint64_t> Size() override {
-            if (owner_.fail_size) {
+            if (owner_.Fails(FileStep::kSize)) {
                 return std::nullopt;
             }
             return Content().size();
@@ -88,7 +114,7 @@ class MemoryFileSystem final : public SettingsFileSystem {
 
         std::optional<std::size_t> Read(std::span<char> into) override {
             ++owner_.read_calls;
-            if (owner_.fail_read || mode_ == FileOpenMode::kReplace) {
+            if (owner_.Fails(FileStep::kRead) || mode_ == FileOpenMode::kReplace) {
                 return std::nullopt;
             }
             const std::string& content = Content();
@@ -102,7 +128,7 @@ class MemoryFileSystem final : public SettingsFileSystem {
         }
 
         bool SeekToStart() override {
-            if (owner_.fail_seek) {
+            if (owner_.Fails(FileStep::kSeek)) {
                 return false;
             }
             position_ = 0;
@@ -111,11 +137,12 @@ class MemoryFileSystem final : public SettingsFileSystem {
 
         std::optional<std::size_t> Write(std::span<const char> bytes) override {
             ++owner_.write_calls;
-            if (owner_.fail_write || mode_ == FileOpenMode::kReadOnly) {
+            if (owner_.Fails(FileStep::kWrite) || mode_ == FileOpenMode::kReadOnly) {
                 return std::nullopt;
             }
-            const std::size_t count =
-                std::min(bytes.size(), owner_.short_write.value_or(bytes.size()));
+            const std::size_t count = owner_.Fails(FileStep::kShortWrite)
+                                          ? std::min(bytes.size(), kShortWriteBytes)
+                                          : bytes.size();
             std::string& content = Content();
             if (content.size() < position_ + count) {
                 content.resize(position_ + count);
@@ -126,7 +153,7 @@ class MemoryFileSystem final : public SettingsFileSystem {
         }
 
         bool SetEnd() override {
-            if (owner_.fail_set_end || mode_ == FileOpenMode::kReadOnly) {
+            if (owner_.Fails(FileStep::kSetEnd) || mode_ == FileOpenMode::kReadOnly) {
                 return false;
             }
             Content().resize(position_);
@@ -139,7 +166,7 @@ class MemoryFileSystem final : public SettingsFileSystem {
             }
             closed_ = true;
             --owner_.open_count;
-            if (owner_.fail_close || (Created() && owner_.fail_commit)) {
+            if (owner_.Fails(FileStep::kClose) || (Created() && owner_.Fails(FileStep::kCommit))) {
                 return false;
             }
             if (Created()) {

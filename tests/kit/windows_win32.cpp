@@ -35,6 +35,19 @@ HWND FindVisibleWindow(DWORD process_id, const wchar_t* class_name) {
     return search.found;
 }
 
+std::wstring TextOf(HWND window) {
+    const auto length = static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+void PressOk(HWND dialog) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
     const ULONGLONG deadline = GetTickCount64() + timeout_ms;
     while (!condition()) {

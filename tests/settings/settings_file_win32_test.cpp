@@ -8,8 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "support/digits.h"
 #include "tests/kit/files_win32.h"
+#include "tests/kit/fresh_files.h"
+#include "tests/kit/processes_win32.h"
 #include "tests/kit/settings_line.h"
 #include "tests/kit/windows_win32.h"
 
@@ -17,6 +18,7 @@ namespace {
 
 using trinumero::CloseSettings;
 using trinumero::CreateSettingsFile;
+using trinumero::KernelHandle;
 using trinumero::OpenSettingsForRead;
 using trinumero::ReadSettingLong;
 using trinumero::WriteSettingLong;
@@ -33,10 +35,9 @@ class SettingsFileWin32Test : public ::testing::Test {
     void SetUp() override { ASSERT_TRUE(dir.Made()); }
     void TearDown() override { CloseSettings(state); }
 
-    // A handle of another program on the file.
-    HANDLE OpenOther(DWORD access, DWORD share) const {
-        return CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A handle of another program on the file; empty when refused.
+    KernelHandle OpenOther(DWORD access, DWORD share) const {
+        return trinumero::testing::OpenExistingFile(path, access, share);
     }
 
     // Tries to replace the file with the line for 1.
@@ -48,11 +49,12 @@ class SettingsFileWin32Test : public ::testing::Test {
         return CloseSettings(state);
     }
 
-    int Read(int fallback = -99) {
+    // The key's value, -99 when it is not found, -1000 when the file does not open.
+    int Read() {
         if (!OpenSettingsForRead(state, files, path)) {
             return -1000;
         }
-        const int value = ReadSettingLong(state, kKey, fallback);
+        const int value = ReadSettingLong(state, kKey, -99);
         EXPECT_TRUE(CloseSettings(state));
         return value;
     }
@@ -96,30 +98,20 @@ TEST_F(SettingsFileWin32Test, OldFileStaysWholeUntilTheNewOneIsClosedAndNothingI
     EXPECT_EQ(ListFolder(dir.Path()), before);
 }
 
-TEST_F(SettingsFileWin32Test, EmptyAndMarkOnlyFilesOpenWithoutEntries) {
-    for (const std::string& content : {std::string(), std::string("\xEF\xBB\xBF")}) {
-        ASSERT_TRUE(WriteWholeFile(path, content));
-        EXPECT_EQ(Read(5), 5);
-        EXPECT_EQ(ReadWholeFile(path), content);
-    }
-}
-
-TEST_F(SettingsFileWin32Test, ReadsWhatTheFileHolds) {
-    struct Case {
-        std::string content;
-        int value;
-    };
-    const Case cases[] = {
-        {std::string(kKey) + "=1", 1},
+// The whole content is read as it is, NUL bytes included; an empty file or one holding only
+// the byte-order mark opens with no entries; reading never changes the file.
+TEST_F(SettingsFileWin32Test, ReadsTheWholeContentAsItIs) {
+    const std::pair<std::string, int> cases[] = {
+        {"", -99},
+        {"\xEF\xBB\xBF", -99},
+        {std::string("\0\0\0\r\n", 5) + OnTopLine(1), 1},
         {"; note\r\n\t" + std::string(kKey) + " = 7 \n", 7},
         {"[main]\r\n" + OnTopLine(1), -99},
-        {std::string("\0\0\0\r\n", 5) + OnTopLine(1), 1},
-        {std::string(kKey) + " = 4294967296", 2147483647},
-        {"\xEF\xBB\xBF" + std::string(kKey) + "=1", -99},
     };
-    for (const Case& c : cases) {
-        ASSERT_TRUE(WriteWholeFile(path, c.content));
-        EXPECT_EQ(Read(), c.value) << c.content;
+    for (const auto& [content, value] : cases) {
+        ASSERT_TRUE(WriteWholeFile(path, content));
+        EXPECT_EQ(Read(), value) << content;
+        EXPECT_EQ(ReadWholeFile(path), content);
     }
 }
 
@@ -158,23 +150,23 @@ TEST_F(SettingsFileWin32Test, MissingDirectoryIsNeitherReadNorCreated) {
 TEST_F(SettingsFileWin32Test, FileHeldWithoutWriteSharingIsReadButNotReplaced) {
     ASSERT_TRUE(WriteWholeFile(path, OnTopLine(1)));
     const std::vector<std::wstring> before = ListFolder(dir.Path());
-    const HANDLE other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    KernelHandle other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
+    ASSERT_NE(other, nullptr);
     EXPECT_EQ(Read(), 1);
     // The new content is written beside it; only putting it in place is refused.
     EXPECT_FALSE(Save());
-    CloseHandle(other);
+    other.reset();
     EXPECT_EQ(ReadWholeFile(path), OnTopLine(1));
     EXPECT_EQ(ListFolder(dir.Path()), before);
 }
 
 TEST_F(SettingsFileWin32Test, AHolderThatLetsGoWithinATenthOfASecondIsWaitedFor) {
     ASSERT_TRUE(WriteWholeFile(path, OnTopLine(0)));
-    const HANDLE other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    std::thread holder([other] {
+    KernelHandle other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
+    ASSERT_NE(other, nullptr);
+    std::thread holder([&other] {
         Sleep(25);
-        CloseHandle(other);
+        other.reset();
     });
     EXPECT_TRUE(Save());
     holder.join();
@@ -183,16 +175,14 @@ TEST_F(SettingsFileWin32Test, AHolderThatLetsGoWithinATenthOfASecondIsWaitedFor)
 }
 
 TEST_F(SettingsFileWin32Test, AFreshNameInUseIsPassedOverAndRemovedOnceLeftBehind) {
-    std::wstring held = L"~tn";
-    trinumero::AppendDigits(held, GetCurrentProcessId(), 16);
-    held += L".0";
-    const HANDLE other = CreateFileW(dir.File(held).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    const std::wstring held = trinumero::testing::FreshFileStem(GetCurrentProcessId()) + L".0";
+    ASSERT_TRUE(WriteWholeFile(dir.File(held), ""));
+    KernelHandle other = trinumero::testing::OpenExistingFile(dir.File(held), GENERIC_WRITE, 0);
+    ASSERT_NE(other, nullptr);
     EXPECT_TRUE(Save());
     EXPECT_EQ(ListFolder(dir.Path()), (std::vector<std::wstring>{L"Trinumero.ini", held}));
     // Let go, it is what an earlier process of the same id left: the next save removes it.
-    CloseHandle(other);
+    other.reset();
     EXPECT_TRUE(Save());
     EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::wstring>{L"Trinumero.ini"});
     EXPECT_EQ(ReadWholeFile(path), OnTopLine(1));
@@ -200,28 +190,21 @@ TEST_F(SettingsFileWin32Test, AFreshNameInUseIsPassedOverAndRemovedOnceLeftBehin
 
 TEST_F(SettingsFileWin32Test, FileHeldByAWriterIsNotOpened) {
     ASSERT_TRUE(WriteWholeFile(path, OnTopLine(1)));
-    const HANDLE other =
+    const KernelHandle other =
         OpenOther(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    ASSERT_NE(other, nullptr);
     EXPECT_FALSE(OpenSettingsForRead(state, files, path));
-    CloseHandle(other);
 }
 
 TEST_F(SettingsFileWin32Test, OthersMayOnlyReadWhileTheFileIsOpen) {
     ASSERT_TRUE(WriteWholeFile(path, OnTopLine(0)));
     ASSERT_TRUE(OpenSettingsForRead(state, files, path));
-    const HANDLE reader = OpenOther(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    EXPECT_NE(reader, INVALID_HANDLE_VALUE);
-    if (reader != INVALID_HANDLE_VALUE) {
-        CloseHandle(reader);
-    }
-    const HANDLE writer = OpenOther(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+    EXPECT_NE(OpenOther(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr);
+    EXPECT_EQ(OpenOther(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    if (writer != INVALID_HANDLE_VALUE) {
-        CloseHandle(writer);
-    }
     EXPECT_TRUE(CloseSettings(state));
+    // Closed: the file can be taken exclusively again.
+    EXPECT_NE(OpenOther(GENERIC_READ | GENERIC_WRITE, 0), nullptr);
 }
 
 TEST_F(SettingsFileWin32Test, FileOverOneMebibyteIsNotRead) {
@@ -236,18 +219,11 @@ bool LinkToOther(const TempDirectory& dir, bool symbolic) {
         return CreateHardLinkW(dir.File(L"Trinumero.ini").c_str(), dir.File(L"other.txt").c_str(),
                                nullptr) != FALSE;
     }
-    wchar_t command[] = L"ln -s other.txt Trinumero.ini";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(L"Z:\\bin\\ln", command, nullptr, nullptr, FALSE, 0, nullptr,
-                        dir.Path().c_str(), &startup, &process)) {
-        return false;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return trinumero::testing::WaitUntil(
-        [&dir] { return trinumero::testing::FileExists(dir.File(L"Trinumero.ini")); }, 5000);
+    const trinumero::testing::StartedProcess ln(L"ln -s other.txt Trinumero.ini", L"Z:\\bin\\ln",
+                                                dir.Path());
+    return ln.Started() &&
+           trinumero::testing::WaitUntil(
+               [&dir] { return trinumero::testing::FileExists(dir.File(L"Trinumero.ini")); }, 5000);
 }
 
 TEST_F(SettingsFileWin32Test, SaveReplacesALinkNotTheFileItNames) {
@@ -261,19 +237,6 @@ TEST_F(SettingsFileWin32Test, SaveReplacesALinkNotTheFileItNames) {
         EXPECT_EQ(ReadWholeFile(path), OnTopLine(1)) << symbolic;
         DeleteFileW(path.c_str());
     }
-}
-
-TEST_F(SettingsFileWin32Test, TheFileIsHeldFromOpenToClose) {
-    ASSERT_TRUE(WriteWholeFile(path, OnTopLine(1)));
-    ASSERT_TRUE(OpenSettingsForRead(state, files, path));
-    EXPECT_EQ(OpenOther(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE),
-              INVALID_HANDLE_VALUE)
-        << "other writers are kept out";
-    EXPECT_TRUE(CloseSettings(state));
-    // Closed: the file can be taken exclusively again.
-    const HANDLE exclusive = OpenOther(GENERIC_READ | GENERIC_WRITE, 0);
-    EXPECT_NE(exclusive, INVALID_HANDLE_VALUE);
-    CloseHandle(exclusive);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// Every seed of the settings fuzzer, opened as a settings file: the entries it gives and the
-// bytes its key entries are written back as, against the expected files kept beside this
-// test (golden/<seed>.parse and golden/<seed>.rewrite). With TRINUMERO_UPDATE_GOLDEN set the
-// test writes them instead, for a reviewed change of the format.
+// Every seed of the settings fuzzer, opened as a settings file: the entries it gives, what a
+// lookup of a plain key and of the on-top key finds in it, and the bytes its key entries are
+// written back as, against the expected files kept beside this test (golden/<seed>.parse and
+// golden/<seed>.rewrite). With TRINUMERO_UPDATE_GOLDEN set the test writes them instead, for a
+// reviewed change of the format.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,6 +14,7 @@
 
 #include "settings/settings_file_state.h"
 #include "tests/kit/memory_file_system.h"
+#include "tests/kit/settings_line.h"
 
 #ifndef TRINUMERO_SEED_DIR
 #error "TRINUMERO_SEED_DIR must name the settings fuzzer's seed corpus"
@@ -48,7 +50,8 @@ std::string Escaped(std::string_view bytes) {
     return text;
 }
 
-// The text mode and one line per entry.
+// The text mode, one line per entry, then for each looked-up key the value text found (the
+// first equal key before any section, the key converted in UTF-8 mode) and what it reads as.
 std::string DescribeParse(const SettingsFileState& state) {
     std::ostringstream out;
     out << "mode " << state.text_mode << "\n";
@@ -59,6 +62,17 @@ std::string DescribeParse(const SettingsFileState& state) {
             out << " = [" << Escaped(entry.Value()) << "]";
         }
         out << "\n";
+    }
+    for (const std::string& key : {std::string("key"), trinumero::testing::kOnTopKey}) {
+        out << "lookup [" << Escaped(key) << "]: ";
+        const trinumero::SettingsEntry* found =
+            trinumero::FindSettingValue(state.entries, state.text_mode, key);
+        if (found == nullptr) {
+            out << "not found\n";
+        } else {
+            out << "[" << Escaped(found->Value()) << "] reads "
+                << trinumero::ReadSettingLong(state, key, -99) << "\n";
+        }
     }
     return out.str();
 }
@@ -73,7 +87,7 @@ TEST(SettingsGolden, EverySeedParsesAndIsWrittenBackAsExpected) {
         trinumero::testing::MemoryFileSystem files;
         files.files[L"seed.ini"] = ReadBytes(seed.path());
         SettingsFileState state;
-        ASSERT_NE(trinumero::OpenSettingsForRead(state, files, L"seed.ini"), 0u);
+        ASSERT_TRUE(trinumero::OpenSettingsForRead(state, files, L"seed.ini"));
         const std::string parse = DescribeParse(state);
         const std::string rewrite = Escaped(trinumero::BuildSettingsOutput(state.entries)) + "\n";
         trinumero::CloseSettings(state);
@@ -85,7 +99,7 @@ TEST(SettingsGolden, EverySeedParsesAndIsWrittenBackAsExpected) {
         EXPECT_EQ(rewrite, ReadBytes(golden / (name + ".rewrite")));
         ++seeds;
     }
-    EXPECT_GE(seeds, 6) << "the seed corpus was not found";
+    EXPECT_GE(seeds, 7) << "the seed corpus was not found";
 }
 
 }  // namespace

@@ -1,19 +1,15 @@
 // The on-top setting in Trinumero.ini of the temporary directory, which each test points
-// at a directory of its own and gives to the store as the path; the failures of the steps
-// after the create against in-memory files, on every platform.
+// at a directory of its own and gives to the store as the path; failing file steps against
+// in-memory files, on every platform.
 #include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "support/charset_check.h"
 #include "tests/kit/memory_file_system.h"
 #include "tests/kit/settings_line.h"
 
@@ -23,6 +19,7 @@
 #include "settings/settings_file_system_win32.h"
 #include "settings/settings_temp_path_win32.h"
 #include "tests/kit/files_win32.h"
+#include "tests/kit/temp_redirect_win32.h"
 #endif
 
 namespace {
@@ -32,6 +29,7 @@ using trinumero::MessageRequester;
 using trinumero::SaveOnTopSetting;
 using trinumero::SettingsFileState;
 using trinumero::SettingsStoreServices;
+using trinumero::testing::FileStep;
 using trinumero::testing::MemoryFileSystem;
 using trinumero::testing::OnTopLine;
 
@@ -56,67 +54,32 @@ class RecordingRequester final : public MessageRequester {
     std::vector<Shown> shown;
 };
 
-const Shown kReadMessage{"Модуль чтения настроек",
-                         "По неизвестной причине неудалось прочитать настройки\x0A\x0D"
-                         "Настройки установлены по умолчанию!",
-                         16};
-const Shown kSaveMessage{"Модуль сохранения настроек",
-                         "По неизвестной причине неудалось сохранить настройки", 16};
+// Their texts are checked where the program shows them (tests/app/end_to_end_test.cpp); here
+// which message comes when, and as a stop message with an OK button.
+const Shown kReadMessage{trinumero::kReadFailureTitle, trinumero::kReadFailureText, 16};
+const Shown kSaveMessage{trinumero::kSaveFailureTitle, trinumero::kSaveFailureText, 16};
 
 #ifdef _WIN32
 using trinumero::BuildSettingsFilePath;
 using trinumero::GetTempDirectory;
 using trinumero::Win32SettingsFileSystem;
 using trinumero::Win32TempPathCalls;
+using trinumero::testing::kOnTopKey;
 using trinumero::testing::ReadWholeFile;
 using trinumero::testing::TempDirectory;
+using trinumero::testing::TempRedirect;
 using trinumero::testing::WriteWholeFile;
-
-std::optional<std::wstring> Environment(const wchar_t* name) {
-    std::vector<wchar_t> buffer(32768);
-    const DWORD length =
-        GetEnvironmentVariableW(name, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0 || length >= buffer.size()) {
-        return std::nullopt;
-    }
-    return std::wstring(buffer.data(), length);
-}
-
-void SetEnvironment(const wchar_t* name, const std::optional<std::wstring>& value) {
-    SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
-}
-
-// Points TMP and TEMP at a directory for the lifetime of the object.
-class TempRedirect {
-  public:
-    TempRedirect() : tmp_(Environment(L"TMP")), temp_(Environment(L"TEMP")) {}
-    TempRedirect(const TempRedirect&) = delete;
-    TempRedirect& operator=(const TempRedirect&) = delete;
-    ~TempRedirect() {
-        SetEnvironment(L"TMP", tmp_);
-        SetEnvironment(L"TEMP", temp_);
-    }
-    void To(const std::wstring& directory) {
-        SetEnvironmentVariableW(L"TMP", directory.c_str());
-        SetEnvironmentVariableW(L"TEMP", directory.c_str());
-    }
-
-  private:
-    std::optional<std::wstring> tmp_;
-    std::optional<std::wstring> temp_;
-};
 
 class SettingsStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.Made());
-        redirect.To(dir.Path());
         path = BuildSettingsFilePath(calls);
         file_path = dir.File(L"Trinumero.ini");
     }
 
     TempDirectory dir;
-    TempRedirect redirect;
+    TempRedirect redirect{dir.Path()};
     Win32TempPathCalls calls;
     std::wstring path;
     std::wstring file_path;  // the same file, named with one backslash
@@ -172,7 +135,6 @@ TEST_F(SettingsStoreTest, FirstStartCreatesTheFileWithZeroSilently) {
     EXPECT_EQ(LoadOnTopSetting(path, services), 0);
     EXPECT_TRUE(requester.shown.empty());
     EXPECT_EQ(ReadWholeFile(file_path), OnTopLine(0));
-    EXPECT_EQ(ReadWholeFile(file_path)->size(), 27u);
 }
 
 TEST_F(SettingsStoreTest, LoadedValueIsHandedOnUnchangedAndTheFileLeftAlone) {
@@ -182,13 +144,13 @@ TEST_F(SettingsStoreTest, LoadedValueIsHandedOnUnchangedAndTheFileLeftAlone) {
     };
     const Case cases[] = {
         {OnTopLine(1), 1},
-        {trinumero::testing::kOnTopKey + "=7", 7},
-        {"  " + trinumero::testing::kOnTopKey + " = -1  \n", -1},
+        {kOnTopKey + "=7", 7},
+        {"  " + kOnTopKey + " = -1  \n", -1},
         {"", 0},
         {"[section]\r\n" + OnTopLine(1), 0},
-        {trinumero::testing::kOnTopKey + " = yes\r\n", 0},
+        {kOnTopKey + " = yes\r\n", 0},
         {"other = 1\r\n", 0},
-        {trinumero::testing::kOnTopKey + " = 99999999999\r\n", 2147483647},
+        {kOnTopKey + " = 99999999999\r\n", 2147483647},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(WriteWholeFile(file_path, c.content));
@@ -228,32 +190,29 @@ TEST_F(SettingsStoreTest, EachSaveWritesTheFileAfresh) {
 TEST_F(SettingsStoreTest, SaveLeavesNoFileOpen) {
     SaveOnTopSetting(path, 1, services);
     EXPECT_EQ(state.handle, nullptr);
-    const HANDLE exclusive = CreateFileW(file_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(exclusive, INVALID_HANDLE_VALUE);
-    CloseHandle(exclusive);
+    EXPECT_NE(trinumero::testing::OpenExistingFile(file_path, GENERIC_READ | GENERIC_WRITE, 0),
+              nullptr);
 }
 
 #endif  // _WIN32
 
-TEST(SettingsStoreFailures, FailedWriteAfterTheCreateIsReported) {
+// Every step of a save that fails is reported, and the file does not appear; the steps a
+// save does not take change nothing.
+TEST(SettingsStoreFailures, EveryFailedStepOfASaveIsReported) {
     const wchar_t path[] = L"C:\\temp\\\\Trinumero.ini";
-    const auto inject = {
-        +[](MemoryFileSystem& f) { f.fail_write = true; },
-        +[](MemoryFileSystem& f) { f.short_write = 3; },
-        +[](MemoryFileSystem& f) { f.fail_set_end = true; },
-        +[](MemoryFileSystem& f) { f.fail_close = true; },
-        +[](MemoryFileSystem& f) { f.fail_commit = true; },
-    };
-    for (const auto& fail : inject) {
+    for (const FileStep step : trinumero::testing::kEveryFileStep) {
+        SCOPED_TRACE(trinumero::testing::FileStepName(step));
         MemoryFileSystem files;
         SettingsFileState state;
         RecordingRequester requester;
-        fail(files);
+        files.failing = step;
         SaveOnTopSetting(path, 1, SettingsStoreServices{state, files, requester});
-        EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage}));
+        const bool fails = trinumero::testing::SaveTakes(step);
+        EXPECT_EQ(requester.shown, fails ? std::vector<Shown>{kSaveMessage} : std::vector<Shown>{});
         EXPECT_EQ(files.open_count, 0);
-        EXPECT_TRUE(files.files.empty());
+        const auto file = files.files.find(path);
+        EXPECT_EQ(file == files.files.end() ? "no file" : file->second,
+                  fails ? "no file" : OnTopLine(1));
     }
 }
 
@@ -261,7 +220,7 @@ TEST(SettingsStoreFailures, FirstStartWithAFailingWriteReportsBothMessages) {
     MemoryFileSystem files;
     SettingsFileState state;
     RecordingRequester requester;
-    files.fail_write = true;
+    files.failing = FileStep::kWrite;
     EXPECT_EQ(LoadOnTopSetting(L"T.ini", SettingsStoreServices{state, files, requester}), 0);
     // The new content never took the name: there is still no file to read.
     EXPECT_EQ(requester.shown, (std::vector<Shown>{kSaveMessage, kReadMessage}));

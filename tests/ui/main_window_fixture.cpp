@@ -36,13 +36,6 @@ void ResetEventState() {
     record.subtype = 0;
 }
 
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 RECT ClientRectOf(HWND child) {
     RECT rect{};
     GetWindowRect(child, &rect);

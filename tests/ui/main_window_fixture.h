@@ -7,10 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
+#include "tests/kit/windows_win32.h"
+
 namespace trinumero::ui_test {
+
+using trinumero::testing::TextOf;
 
 // One event as the main loop reads it.
 struct SeenEvent {
@@ -29,9 +32,6 @@ std::vector<SeenEvent> PumpEvents();
 
 // Empties the thread's message queue and the event record.
 void ResetEventState();
-
-// The window's text as UTF-16.
-std::wstring TextOf(HWND window);
 
 // Rectangle of a child window in its parent's client coordinates.
 RECT ClientRectOf(HWND child);

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "support/charset_check.h"
+#include "support/handles_win32.h"
 #include "tests/kit/messages_win32.h"
+#include "tests/kit/processes_win32.h"
 #include "tests/kit/windows_win32.h"
 
 namespace {
@@ -23,6 +25,8 @@ using trinumero::ProcessDisabledWindowList;
 using trinumero::RestoreThreadWindows;
 using trinumero::ShowMessage;
 using trinumero::testing::FindVisibleWindow;
+using trinumero::testing::PressOk;
+using trinumero::testing::TextOf;
 
 constexpr wchar_t kClassName[] = L"TrinumeroMessageBoxTest";
 constexpr UINT kStopFlags = MB_OK | MB_ICONHAND;
@@ -95,21 +99,12 @@ bool IsMessageBox(HWND window) {
     return std::wstring(class_name) == L"#32770";
 }
 
-void PressOk(HWND box) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-}
-
 LRESULT CALLBACK WatchBoxes(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HCBT_ACTIVATE && g_seen != nullptr) {
         const HWND box = reinterpret_cast<HWND>(wparam);
         if (IsMessageBox(box) && g_seen->count++ == 0) {
-            wchar_t buffer[512] = {};
-            GetWindowTextW(box, buffer, 512);
-            g_seen->caption = buffer;
-            buffer[0] = L'\0';
-            GetDlgItemTextW(box, 0xFFFF, buffer, 512);
-            g_seen->text = buffer;
+            g_seen->caption = TextOf(box);
+            g_seen->text = TextOf(GetDlgItem(box, 0xFFFF));
             g_seen->owner = GetWindow(box, GW_OWNER);
             for (const HWND window : g_watched) {
                 g_seen->enabled[window] = IsWindowEnabled(window) != FALSE;
@@ -215,21 +210,22 @@ TEST(MessageRequester, ThreadWindowsAreDisabledOnlyWhileTheBoxIsUp) {
 }
 
 TEST(MessageRequester, WindowsOfOtherThreadsAndTheirRecordsAreLeftAlone) {
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE finish = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const trinumero::KernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const trinumero::KernelHandle finish(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     HWND foreign = nullptr;
     DWORD foreign_thread = 0;
     std::thread worker([&] {
         TestWindow window(TestWindow::Show::kNoActivate);
         foreign = window.Handle();
         foreign_thread = GetCurrentThreadId();
-        SetEvent(ready);
-        while (MsgWaitForMultipleObjects(1, &finish, FALSE, INFINITE, QS_ALLINPUT) !=
+        SetEvent(ready.get());
+        const HANDLE finished = finish.get();
+        while (MsgWaitForMultipleObjects(1, &finished, FALSE, INFINITE, QS_ALLINPUT) !=
                WAIT_OBJECT_0) {
             TestWindow::Pump();
         }
     });
-    WaitForSingleObject(ready, INFINITE);
+    WaitForSingleObject(ready.get(), INFINITE);
 
     TestWindow front(TestWindow::Show::kActivate);
     TestWindow own(TestWindow::Show::kNoActivate);
@@ -247,10 +243,8 @@ TEST(MessageRequester, WindowsOfOtherThreadsAndTheirRecordsAreLeftAlone) {
     EXPECT_EQ(ProcessDisabledWindowList().TakeThreadWindows(foreign_thread),
               std::vector<HWND>{recorded.Handle()});
 
-    SetEvent(finish);
+    SetEvent(finish.get());
     worker.join();
-    CloseHandle(ready);
-    CloseHandle(finish);
 }
 
 TEST(MessageRequester, DisableAndRestoreWithoutABox) {
@@ -277,41 +271,27 @@ TEST(MessageRequester, DisableAndRestoreWithoutABox) {
     EXPECT_FALSE(Enabled(first.Handle()));
 }
 
-// The foreground window of another program: Wine's own notepad, started for the test.
+// The foreground window of another program: Wine's own notepad, started for the test and
+// ended with it.
 class ForeignForeground {
   public:
     ForeignForeground() {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        char command[] = "notepad.exe";
-        if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process_)) {
+        if (!notepad_.Started()) {
             return;
         }
-        WaitForInputIdle(process_.hProcess, 10000);
+        WaitForInputIdle(notepad_.Handle(), 10000);
         using trinumero::testing::WaitUntil;
-        WaitUntil([&] { return (window_ = FindVisibleWindow(process_.dwProcessId)) != nullptr; },
-                  5000);
+        WaitUntil([&] { return (window_ = FindVisibleWindow(notepad_.Id())) != nullptr; }, 5000);
         if (window_ != nullptr) {
             SetForegroundWindow(window_);
             WaitUntil([&] { return GetForegroundWindow() == window_; }, 2000);
-        }
-    }
-    ForeignForeground(const ForeignForeground&) = delete;
-    ForeignForeground& operator=(const ForeignForeground&) = delete;
-    ~ForeignForeground() {
-        if (process_.hProcess != nullptr) {
-            TerminateProcess(process_.hProcess, 0);
-            WaitForSingleObject(process_.hProcess, 10000);
-            CloseHandle(process_.hThread);
-            CloseHandle(process_.hProcess);
         }
     }
 
     bool IsForeground() const { return window_ != nullptr && GetForegroundWindow() == window_; }
 
   private:
-    PROCESS_INFORMATION process_{};
+    trinumero::testing::StartedProcess notepad_{L"notepad.exe"};
     HWND window_ = nullptr;
 };
 
