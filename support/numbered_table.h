@@ -55,8 +55,6 @@ class NumberedTable {
         }
     }
 
-    std::size_t Room() const { return entries_.size(); }
-
     // Calls fn(number, entry) for every entry present, lowest number first. fn may free the
     // entry it is given and take new numbers.
     template <typename Fn>
