@@ -34,6 +34,14 @@ bool HeldForAMoment(DWORD error) {
            error == ERROR_LOCK_VIOLATION;
 }
 
+// Whether a fresh name could not be had because of the file under it, so that the next
+// name may do: a file is there, or one is waiting to be deleted while something (a virus
+// scanner) still holds it, which refuses every open with access denied, or one is held open.
+bool NameTakenForNow(DWORD error) {
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+           error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+}
+
 // Marks the open file to be deleted when its last handle is closed, or clears the mark.
 bool MarkForDeletion(HANDLE file, bool deleted) {
     FILE_DISPOSITION_INFO disposition{};
@@ -209,7 +217,14 @@ void RemoveAbandonedFreshFiles(const std::wstring& folder) {
 
 }  // namespace
 
-std::unique_ptr<SettingsFile> OpenReplacement(const std::wstring& path) {
+HANDLE CreateFreshFile(const std::wstring& fresh_path) {
+    // CREATE_NEW never opens what is already there, a link included; DELETE lets the file be
+    // renamed and marked through its handle.
+    return CreateFileW(fresh_path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::unique_ptr<SettingsFile> OpenReplacement(const std::wstring& path, FreshFileCreator create) {
     if (RefusesReplacing(path)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;
@@ -217,14 +232,11 @@ std::unique_ptr<SettingsFile> OpenReplacement(const std::wstring& path) {
     RemoveAbandonedFreshFiles(FolderOf(path));
     for (int attempt = 0; attempt < kFreshNameAttempts; ++attempt) {
         std::wstring fresh = FreshFilePath(path, attempt);
-        // CREATE_NEW never opens what is already there, a link included; DELETE lets the file
-        // be renamed and marked through its handle.
-        const HANDLE handle = CreateFileW(fresh.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
-                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = create(fresh);
         if (handle != INVALID_HANDLE_VALUE) {
             return std::make_unique<ReplacementFile>(handle, std::move(fresh), path);
         }
-        if (GetLastError() != ERROR_FILE_EXISTS) {
+        if (!NameTakenForNow(GetLastError())) {
             return nullptr;
         }
     }

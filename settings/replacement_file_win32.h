@@ -12,6 +12,8 @@
 // is gone. A holder of the old file for a moment (a virus scanner, another instance reading
 // it) is waited for, about 100 ms, before the save fails.
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 
@@ -24,9 +26,16 @@ namespace trinumero {
 // enough for the settings file has room for them too.
 inline constexpr wchar_t kFreshFilePrefix[] = L"~tn";
 
+// Creates the fresh file of that name, only if there is none, for writing, renaming and
+// deleting; INVALID_HANDLE_VALUE and the error through GetLastError when it cannot.
+using FreshFileCreator = HANDLE (*)(const std::wstring& fresh_path);
+HANDLE CreateFreshFile(const std::wstring& fresh_path);
+
 // New content for the file at path, put in place by a successful Close; nullptr when the
 // file there must be left alone (a directory, a read-only, hidden or system file, as creating
-// it anew would refuse) or no fresh file can be made.
-std::unique_ptr<SettingsFile> OpenReplacement(const std::wstring& path);
+// it anew would refuse) or no fresh file can be made. Tests may create the fresh files
+// through a stand-in.
+std::unique_ptr<SettingsFile> OpenReplacement(const std::wstring& path,
+                                              FreshFileCreator create = CreateFreshFile);
 
 }  // namespace trinumero

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "support/optional_calls_win32.h"
+
 // Built without the stack protector (see support/CMakeLists.txt): the seeding changes the
 // guard while its own frame is live.
 
@@ -11,11 +13,16 @@ extern "C" {
 
 std::uintptr_t __stack_chk_guard = trinumero::kUnseededStackGuard;
 
-// An overrun: ended at once, the way Windows ends a process whose stack cookie was overwritten
-// (a fast fail, which no handler of the process can intercept); where the system knows no fast
-// fail, the interrupt faults, which ends the process all the same.
+// An overrun: the process ends at once, and nothing of it runs any more. From Windows 8 on that
+// is a fast fail, which the system ends the process with before any exception handler of the
+// process is asked. Older systems treat the interrupt as an ordinary fault that the process's
+// handlers would receive, and an i686 process finds those handlers through records on the very
+// stack that the overrun may have overwritten: there the process is terminated directly,
+// with the same status.
 [[noreturn]] void __stack_chk_fail() {
-    __asm__ volatile("int $0x29" : : "c"(FAST_FAIL_STACK_COOKIE_CHECK_FAILURE));
+    if (trinumero::FastFailAvailable()) {
+        __asm__ volatile("int $0x29" : : "c"(FAST_FAIL_STACK_COOKIE_CHECK_FAILURE));
+    }
     TerminateProcess(GetCurrentProcess(), static_cast<UINT>(STATUS_STACK_BUFFER_OVERRUN));
     __builtin_unreachable();
 }
@@ -24,19 +31,36 @@ std::uintptr_t __stack_chk_guard = trinumero::kUnseededStackGuard;
 
 namespace trinumero {
 
+namespace {
+
+// The finaliser of splitmix64: every bit of the result depends on every bit of the input, so
+// the few bits of the sources that differ between runs spread over the whole guard.
+std::uint64_t Mix(std::uint64_t value) {
+    value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    value = (value ^ (value >> 27)) * 0x94D049BB133111EBULL;
+    return value ^ (value >> 31);
+}
+
+}  // namespace
+
 void SeedStackGuard() {
     // As Windows' own compilers seed their cookie: values that differ between runs and
-    // machines, mixed, and the address of a local that address space layout randomisation
-    // moves.
+    // machines, and the address of a local that address space layout randomisation moves;
+    // then mixed, since their high bits hardly ever change.
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     LARGE_INTEGER counter{};
     QueryPerformanceCounter(&counter);
-    std::uintptr_t seed =
-        (static_cast<std::uintptr_t>(now.dwHighDateTime) << 16) ^ now.dwLowDateTime ^
-        GetCurrentProcessId() ^ (static_cast<std::uintptr_t>(GetCurrentThreadId()) << 8) ^
-        static_cast<std::uintptr_t>(GetTickCount64()) ^
-        static_cast<std::uintptr_t>(counter.QuadPart) ^ reinterpret_cast<std::uintptr_t>(&seed);
+    std::uint64_t sources =
+        (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    sources = Mix(sources ^ GetCurrentProcessId() ^
+                  (static_cast<std::uint64_t>(GetCurrentThreadId()) << 32));
+    sources = Mix(sources ^ GetTickCount64());
+    sources = Mix(sources ^ static_cast<std::uint64_t>(counter.QuadPart));
+    sources = Mix(sources ^ reinterpret_cast<std::uintptr_t>(&sources));
+    // A 32-bit guard takes both halves.
+    constexpr bool kNarrowGuard = sizeof(std::uintptr_t) < sizeof(std::uint64_t);
+    auto seed = static_cast<std::uintptr_t>(kNarrowGuard ? sources ^ (sources >> 32) : sources);
     // One zero byte at the bottom: a string copy that runs into the guard stops there.
     seed &= ~static_cast<std::uintptr_t>(0xFF);
     if (seed != 0) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "support/optional_calls_win32.h"
+
 namespace trinumero {
 namespace {
 
@@ -11,11 +13,9 @@ using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 
 // The search flags of LoadLibraryExW came with SetDefaultDllDirectories (Windows 8, and
 // KB2533623 for Windows 7); where the function is missing, LoadLibraryExW refuses the flags.
-// kernel32 is mapped into every process before its first instruction, so asking for its
-// handle loads nothing.
 SetDefaultDllDirectoriesFunction FindSetDefaultDllDirectories() {
-    return LookUpFunction<SetDefaultDllDirectoriesFunction>(GetModuleHandleW(L"kernel32.dll"),
-                                                            "SetDefaultDllDirectories");
+    return FindOptionalCall<SetDefaultDllDirectoriesFunction>(
+        OptionalCall::kSetDefaultDllDirectories);
 }
 
 // The full path of the file in the system folder; empty when the folder cannot be had.

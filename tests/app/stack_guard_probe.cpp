@@ -1,13 +1,16 @@
 // The program's stack guard, in a probe started like the program: "seeded" exits with 0 when
 // the first instruction gave the guard a value of its own; "overrun" starts itself again to
 // write past a buffer on its stack, and exits with 0 when that copy was ended at once with the
-// status of an overrun stack, not allowed to return.
+// status of an overrun stack, not allowed to return. "overrun-without-fast-fail" does the same
+// as a system without fast fail (Windows 7), where the copy has exception handlers of its own
+// that must never run: the stack they would be found through is not to be trusted.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 
 #include "support/handles_win32.h"
+#include "support/optional_calls_win32.h"
 #include "support/stack_guard_win32.h"
 
 extern "C" std::uintptr_t __stack_chk_guard;
@@ -26,10 +29,18 @@ __attribute__((noinline)) int Overrun() {
     return buffer[3];
 }
 
-int RunOverrunCopy() {
+// Any exception handler of the process that runs ends it with this code.
+constexpr UINT kHandlerRan = 6;
+
+LONG WINAPI EndFromHandler(EXCEPTION_POINTERS*) {
+    TerminateProcess(GetCurrentProcess(), kHandlerRan);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+int RunOverrunCopy(const wchar_t* mode) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(self) + L"\" overrun-copy";
+    std::wstring command = L"\"" + std::wstring(self) + L"\" " + mode;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -53,9 +64,17 @@ int main(int argc, char** argv) {
         return __stack_chk_guard != trinumero::kUnseededStackGuard ? 0 : 1;
     }
     if (mode == "overrun") {
-        return RunOverrunCopy();
+        return RunOverrunCopy(L"overrun-copy");
     }
-    if (mode == "overrun-copy") {
+    if (mode == "overrun-without-fast-fail") {
+        return RunOverrunCopy(L"overrun-copy-without-fast-fail");
+    }
+    if (mode == "overrun-copy-without-fast-fail") {
+        trinumero::ReplaceOptionalCall(trinumero::OptionalCall::kFastFail, nullptr);
+        AddVectoredExceptionHandler(1, EndFromHandler);
+        SetUnhandledExceptionFilter(EndFromHandler);
+    }
+    if (mode == "overrun-copy" || mode == "overrun-copy-without-fast-fail") {
         return Overrun() == 'x' ? 4 : 5;  // reached only when the overrun went unnoticed
     }
     return 3;

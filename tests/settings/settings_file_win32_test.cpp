@@ -1,6 +1,8 @@
 // The settings file on real files, through the platform's file calls.
 #include "settings/settings_file_system_win32.h"
 
+#include "settings/replacement_file_win32.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -186,6 +188,46 @@ TEST_F(SettingsFileWin32Test, AFreshNameInUseIsPassedOverAndRemovedOnceLeftBehin
     EXPECT_TRUE(Save());
     EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::wstring>{L"Trinumero.ini"});
     EXPECT_EQ(ReadWholeFile(path), OnTopLine(1));
+}
+
+// The first fresh name refused with each error: a name whose file waits to be deleted while a
+// virus scanner still holds it answers access denied on Windows (Wine has no such state), one
+// held open a sharing violation. Those are passed over; a missing folder ends the save.
+TEST_F(SettingsFileWin32Test, AFreshNameRefusedForNowIsPassedOverAndOtherFailuresEndTheSave) {
+    static DWORD first_error = 0;
+    static int creations = 0;
+    const trinumero::FreshFileCreator refuse_first = [](const std::wstring& fresh) {
+        if (creations++ == 0) {
+            SetLastError(first_error);
+            return INVALID_HANDLE_VALUE;
+        }
+        return trinumero::CreateFreshFile(fresh);
+    };
+    const struct {
+        DWORD error;
+        bool saved;
+        int creations;
+    } cases[] = {{ERROR_ACCESS_DENIED, true, 2},
+                 {ERROR_SHARING_VIOLATION, true, 2},
+                 {ERROR_FILE_EXISTS, true, 2},
+                 {ERROR_PATH_NOT_FOUND, false, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        ASSERT_TRUE(WriteWholeFile(path, OnTopLine(0)));
+        first_error = c.error;
+        creations = 0;
+        std::unique_ptr<trinumero::SettingsFile> file =
+            trinumero::OpenReplacement(path, refuse_first);
+        EXPECT_EQ(file != nullptr, c.saved);
+        if (file != nullptr) {
+            const std::string line = OnTopLine(1);
+            EXPECT_EQ(file->Write(line), line.size());
+            EXPECT_TRUE(file->Close());
+        }
+        EXPECT_EQ(creations, c.creations);
+        EXPECT_EQ(ReadWholeFile(path), OnTopLine(c.saved ? 1 : 0));
+        EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::wstring>{L"Trinumero.ini"});
+    }
 }
 
 TEST_F(SettingsFileWin32Test, FileHeldByAWriterIsNotOpened) {
