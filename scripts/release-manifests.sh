@@ -106,6 +106,7 @@ PackageVersion: $version
 InstallerLocale: ru-RU
 InstallerType: zip
 NestedInstallerType: portable
+MinimumOSVersion: 6.1.7601.0
 ReleaseDate: $release_date
 Installers:
 EOF

@@ -3,10 +3,11 @@
 #include <ole2.h>
 #include <oleacc.h>
 
+#include <memory>
 #include <new>
 #include <string>
 
-#include "support/system_library_win32.h"
+#include "support/optional_calls_win32.h"
 #include "ui/controls.h"
 #include "ui/window_tables.h"
 
@@ -14,48 +15,89 @@ namespace trinumero {
 
 namespace {
 
+using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
+using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+using SysAllocStringFunction = BSTR(WINAPI*)(const OLECHAR*);
 using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-using SysAllocStringFunction = BSTR(WINAPI*)(const OLECHAR*);
-using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
 
-// The accessibility calls, loaded on the first request and kept for the rest of the run.
-struct AccessibilityCalls {
-    LibraryHandle ole32;
-    LibraryHandle oleaut32;
-    LibraryHandle oleacc;
-    CreateStdAccessibleObjectFunction create_standard_object = nullptr;
-    LresultFromObjectFunction lresult_from_object = nullptr;
-    SysAllocStringFunction allocate_string = nullptr;
+// The annotation service of oleacc and the one property annotated.
+constexpr CLSID kAccPropServicesClass = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr IID kAccPropServicesInterface = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr MSAAPROPID kNameProperty = {
+    0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 
-    bool Usable() const {
-        return create_standard_object != nullptr && lresult_from_object != nullptr &&
-               allocate_string != nullptr;
-    }
-};
+// The client object's id as the annotation service takes it.
+constexpr auto kClientObject = static_cast<DWORD>(OBJID_CLIENT);
 
-const AccessibilityCalls& Calls() {
-    static const AccessibilityCalls calls = [] {
-        AccessibilityCalls loaded;
-        loaded.ole32 = LoadSystemLibrary(L"ole32.dll");
-        loaded.oleaut32 = LoadSystemLibrary(L"oleaut32.dll");
-        loaded.oleacc = LoadSystemLibrary(L"oleacc.dll");
-        // A client in another process gets the object marshalled, which takes COM on this
-        // thread: it joins a single-threaded apartment, whose calls arrive through the thread's
-        // message loop like any other message. It stays joined for the rest of the run.
-        if (const auto initialize =
-                LookUpFunction<CoInitializeExFunction>(loaded.ole32.get(), "CoInitializeEx")) {
-            initialize(nullptr, COINIT_APARTMENTTHREADED);
-        }
-        loaded.create_standard_object = LookUpFunction<CreateStdAccessibleObjectFunction>(
-            loaded.oleacc.get(), "CreateStdAccessibleObject");
-        loaded.lresult_from_object =
-            LookUpFunction<LresultFromObjectFunction>(loaded.oleacc.get(), "LresultFromObject");
-        loaded.allocate_string =
-            LookUpFunction<SysAllocStringFunction>(loaded.oleaut32.get(), "SysAllocString");
-        return loaded;
+// The object id by which UI Automation asks a window for a provider of its own.
+constexpr LONG kUiaRootObjectId = -25;
+
+// The result of joining this thread to a single-threaded apartment, the first time anything
+// here needs COM; it stays joined for the rest of the run. A client in another process gets
+// an object of this thread marshalled, and its calls then arrive through the thread's message
+// loop like any other message. A thread that is in another apartment already answers
+// RPC_E_CHANGED_MODE: it can still use the annotation service, but serves no object of its own.
+HRESULT JoinedApartment() {
+    static const HRESULT joined = [] {
+        const auto initialize =
+            FindOptionalCall<CoInitializeExFunction>(OptionalCall::kCoInitializeEx);
+        return initialize != nullptr ? initialize(nullptr, COINIT_APARTMENTTHREADED) : E_NOTIMPL;
     }();
-    return calls;
+    return joined;
+}
+
+// The annotation service; nullptr where the system has none (Wine implements none of it).
+IAccPropServices* CreateAnnotationService() {
+    const HRESULT joined = JoinedApartment();
+    const auto create = FindOptionalCall<CoCreateInstanceFunction>(OptionalCall::kCoCreateInstance);
+    if ((FAILED(joined) && joined != RPC_E_CHANGED_MODE) || create == nullptr) {
+        return nullptr;
+    }
+    IAccPropServices* service = nullptr;
+    if (FAILED(create(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER,
+                      kAccPropServicesInterface, reinterpret_cast<void**>(&service)))) {
+        return nullptr;
+    }
+    return service;
+}
+
+// Releases a COM interface when it goes out of scope.
+struct ComRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+using AnnotationService = std::unique_ptr<IAccPropServices, ComRelease>;
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Annotates the name of every named control that has not been tried yet with its source's text,
+// for every accessibility client, MSAA and UI Automation alike, while the system keeps serving
+// everything else of the control (its text, caret and word navigation included).
+void AnnotateNames() {
+    AnnotationService service;
+    bool service_tried = false;
+    ControlTable().ForEach([&](int, ControlEntry& entry) {
+        const HWND source = ControlHandle(entry.name_source);
+        if (entry.annotation != NameAnnotation::kNotTried || entry.handle == nullptr ||
+            source == nullptr) {
+            return;
+        }
+        if (!service_tried) {
+            service.reset(CreateAnnotationService());
+            service_tried = true;
+        }
+        const bool annotated =
+            service && SUCCEEDED(service->SetHwndPropStr(entry.handle, kClientObject, CHILDID_SELF,
+                                                         kNameProperty, TextOf(source).c_str()));
+        entry.annotation = annotated ? NameAnnotation::kAnnotated : NameAnnotation::kRefused;
+    });
 }
 
 bool IsSelf(const VARIANT& child) {
@@ -95,9 +137,12 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    // Clients on other threads of this process may hold references too.
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&references_));
+    }
     ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
+        const auto left = static_cast<ULONG>(InterlockedDecrement(&references_));
         if (left == 0) {
             delete this;  // the COM lifetime: made with new in AnswerAccessibleObject
         }
@@ -119,10 +164,9 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
         if (name == nullptr || !IsSelf(child) || !IsWindow(source_)) {
             return standard_->get_accName(child, name);
         }
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(source_)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            GetWindowTextW(source_, text.data(), static_cast<int>(text.size()))));
-        *name = Calls().allocate_string(text.c_str());
+        const auto allocate =
+            FindOptionalCall<SysAllocStringFunction>(OptionalCall::kSysAllocString);
+        *name = allocate != nullptr ? allocate(TextOf(source_).c_str()) : nullptr;
         return *name != nullptr ? S_OK : E_OUTOFMEMORY;
     }
 
@@ -137,9 +181,28 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
                                             DISPID* ids) override {
         return standard_->GetIDsOfNames(iid, names, count, locale, ids);
     }
+    // A client that reads the name through IDispatch gets this object's name too.
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
                                      DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                                      UINT* argument_error) override {
+        if (id == DISPID_ACC_NAME && (flags & DISPATCH_PROPERTYGET) != 0 && result != nullptr &&
+            parameters != nullptr && parameters->cNamedArgs == 0 && parameters->cArgs <= 1) {
+            VARIANT child{};
+            child.vt = VT_I4;
+            child.lVal = CHILDID_SELF;
+            // The child argument is optional: left out, it is the object itself.
+            if (parameters->cArgs == 1 && parameters->rgvarg[0].vt != VT_ERROR &&
+                parameters->rgvarg[0].vt != VT_EMPTY) {
+                child = parameters->rgvarg[0];
+            }
+            BSTR name = nullptr;
+            const HRESULT got = get_accName(child, &name);
+            if (SUCCEEDED(got)) {
+                result->vt = VT_BSTR;
+                result->bstrVal = name;
+            }
+            return got;
+        }
         return standard_->Invoke(id, iid, locale, flags, parameters, result, exception,
                                  argument_error);
     }
@@ -211,7 +274,7 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
     IAccessible* standard_;
     HWND control_;
     HWND source_;
-    ULONG references_ = 1;
+    LONG references_ = 1;
 };
 
 #pragma GCC diagnostic pop
@@ -225,20 +288,29 @@ void SetAccessibleNameSource(int named, int source) {
 }
 
 std::optional<LRESULT> AnswerAccessibleObject(HWND control, WPARAM wparam, LPARAM lparam) {
-    // Only the client object is named; the window's other objects (its frame, its caret) are the
-    // system's.
-    if (static_cast<LONG>(lparam) != OBJID_CLIENT) {
-        return std::nullopt;
-    }
     const int number = KnownControlNumber(control);
-    const ControlEntry* entry = number >= 0 ? ControlTable().Find(number) : nullptr;
+    ControlEntry* entry = number >= 0 ? ControlTable().Find(number) : nullptr;
     const HWND source = entry != nullptr ? ControlHandle(entry->name_source) : nullptr;
-    if (source == nullptr || !Calls().Usable()) {
+    const auto object = static_cast<LONG>(lparam);
+    if (source == nullptr || (object != OBJID_CLIENT && object != kUiaRootObjectId)) {
         return std::nullopt;
     }
+    // The first client request names the fields by annotation where the system can.
+    AnnotateNames();
+    // Only the client object is named here; the window's other objects (its frame, its caret)
+    // are the system's.
+    if (entry->annotation != NameAnnotation::kRefused || object != OBJID_CLIENT ||
+        FAILED(JoinedApartment())) {
+        return std::nullopt;
+    }
+    const auto create_standard = FindOptionalCall<CreateStdAccessibleObjectFunction>(
+        OptionalCall::kCreateStdAccessibleObject);
+    const auto lresult_from_object =
+        FindOptionalCall<LresultFromObjectFunction>(OptionalCall::kLresultFromObject);
     IAccessible* standard = nullptr;
-    if (FAILED(Calls().create_standard_object(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                              reinterpret_cast<void**>(&standard)))) {
+    if (create_standard == nullptr || lresult_from_object == nullptr ||
+        FAILED(create_standard(control, OBJID_CLIENT, __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&standard)))) {
         return std::nullopt;
     }
     auto* named = new (std::nothrow) NamedAccessible(standard, control, source);
@@ -246,8 +318,8 @@ std::optional<LRESULT> AnswerAccessibleObject(HWND control, WPARAM wparam, LPARA
         standard->Release();
         return std::nullopt;
     }
-    const LRESULT reference = Calls().lresult_from_object(__uuidof(IAccessible), wparam,
-                                                          static_cast<IAccessible*>(named));
+    const LRESULT reference =
+        lresult_from_object(__uuidof(IAccessible), wparam, static_cast<IAccessible*>(named));
     // The reference holds the object for the client now.
     named->Release();
     // Without a reference the client still gets the system's object, unnamed.
@@ -255,6 +327,18 @@ std::optional<LRESULT> AnswerAccessibleObject(HWND control, WPARAM wparam, LPARA
         return std::nullopt;
     }
     return reference;
+}
+
+void ForgetAccessibleName(HWND control) {
+    const int number = KnownControlNumber(control);
+    ControlEntry* entry = number >= 0 ? ControlTable().Find(number) : nullptr;
+    if (entry == nullptr || entry->annotation != NameAnnotation::kAnnotated) {
+        return;
+    }
+    if (const AnnotationService service{CreateAnnotationService()}) {
+        service->ClearHwndProps(control, kClientObject, CHILDID_SELF, &kNameProperty, 1);
+    }
+    entry->annotation = NameAnnotation::kNotTried;
 }
 
 }  // namespace trinumero

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "support/wide_text_win32.h"
+#include "ui/accessible_name.h"
 #include "ui/background_brushes.h"
 #include "ui/event_model.h"
 #include "ui/window_dpi.h"
@@ -39,13 +40,14 @@ void ReleaseBackground(ControlEntry& entry) {
     entry.background_brush = nullptr;
 }
 
-// Installed on every control: on its last message it releases the control's brush,
-// removes its number and frees its entry; every message then goes on unchanged.
+// Installed on every control: on its last message it removes the control's accessible name
+// annotation, releases its brush, removes its number and frees its entry; every message then goes on unchanged.
 LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     ControlEntry* entry = EntryOfWindow(window);
     WNDPROC previous = entry != nullptr ? entry->previous_procedure : nullptr;
     if (message == WM_NCDESTROY && entry != nullptr) {
         const auto number = static_cast<int>(GetWindowLongPtrW(window, GWLP_ID));
+        ForgetAccessibleName(window);
         ReleaseBackground(*entry);
         RemovePropW(window, kControlNumberProperty);
         if (ControlTable().Find(number) == entry) {

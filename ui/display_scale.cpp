@@ -1,7 +1,7 @@
 #include "ui/display_scale.h"
 
 #include "support/handles_win32.h"
-#include "support/system_library_win32.h"
+#include "support/optional_calls_win32.h"
 
 namespace trinumero {
 
@@ -9,22 +9,22 @@ namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
-// The newer user32 calls, where the system has them; user32 is loaded already, and looking
-// its functions up loads nothing.
-struct NewerDpiCalls {
-    GetDpiForWindowFunction get_dpi_for_window = nullptr;
-    AdjustWindowRectExForDpiFunction adjust_window_rect_for_dpi = nullptr;
-};
+// MDT_EFFECTIVE_DPI: the DPI the system scales the monitor's contents for.
+constexpr int kEffectiveDpi = 0;
 
-const NewerDpiCalls& DpiCalls() {
-    static const NewerDpiCalls calls = [] {
-        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-        return NewerDpiCalls{
-            LookUpFunction<GetDpiForWindowFunction>(user32, "GetDpiForWindow"),
-            LookUpFunction<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi")};
-    }();
-    return calls;
+// The DPI of the window's monitor through the call of Windows 8.1; 0 where it is missing.
+UINT MonitorDpi(HWND window) {
+    const auto monitor_dpi =
+        FindOptionalCall<GetDpiForMonitorFunction>(OptionalCall::kGetDpiForMonitor);
+    if (monitor_dpi == nullptr) {
+        return 0;
+    }
+    UINT dpi_x = 0;
+    UINT dpi_y = 0;
+    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    return SUCCEEDED(monitor_dpi(monitor, kEffectiveDpi, &dpi_x, &dpi_y)) ? dpi_x : 0;
 }
 
 }  // namespace
@@ -40,25 +40,35 @@ RECT ScaledRect(const LayoutBox& box, UINT dpi) {
 
 UINT SystemDpi() {
     const WindowDc screen(nullptr);
-    const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+    const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : kLayoutDpi;
 }
 
 UINT WindowDpi(HWND window) {
-    const UINT dpi = DpiCalls().get_dpi_for_window != nullptr && window != nullptr
-                         ? DpiCalls().get_dpi_for_window(window)
-                         : 0;
+    // Windows 10 1607 and later; Windows 8.1 scales per monitor too and tells through shcore;
+    // Windows 7 and 8 have one DPI for every window, the system's.
+    UINT dpi = 0;
+    if (window != nullptr) {
+        if (const auto window_dpi =
+                FindOptionalCall<GetDpiForWindowFunction>(OptionalCall::kGetDpiForWindow)) {
+            dpi = window_dpi(window);
+        } else {
+            dpi = MonitorDpi(window);
+        }
+    }
     return dpi != 0 ? dpi : SystemDpi();
 }
 
 RECT OuterRectForClient(int client_width, int client_height, DWORD style, UINT dpi) {
     RECT outer{0, 0, client_width, client_height};
+    const auto adjust_for_dpi =
+        FindOptionalCall<AdjustWindowRectExForDpiFunction>(OptionalCall::kAdjustWindowRectExForDpi);
     // At the system's DPI the plain call has the right frame; it is also the only one older
-    // systems have.
-    if (dpi == SystemDpi() || DpiCalls().adjust_window_rect_for_dpi == nullptr) {
+    // systems have, whose frames do not change with the monitor.
+    if (dpi == SystemDpi() || adjust_for_dpi == nullptr) {
         AdjustWindowRect(&outer, style, FALSE);
     } else {
-        DpiCalls().adjust_window_rect_for_dpi(&outer, style, FALSE, 0, dpi);
+        adjust_for_dpi(&outer, style, FALSE, 0, dpi);
     }
     return outer;
 }

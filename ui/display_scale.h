@@ -5,9 +5,9 @@
 // for that DPI, so that nothing is cut at 125, 150 or 200 %. At 96 dpi every value stays as laid
 // out and the controls keep the stock font.
 //
-// The calls that only newer systems have (GetDpiForWindow from Windows 10 1607,
-// AdjustWindowRectExForDpi) are looked up at run time: without them the window is at the
-// system's DPI, which the program declares itself aware of.
+// The DPI of a window comes from the newest call the system has: GetDpiForWindow (Windows 10
+// 1607), else the DPI of its monitor (GetDpiForMonitor, Windows 8.1), else the system's DPI,
+// which is every window's on Windows 7 and 8.
 
 #include <windows.h>
 

@@ -34,6 +34,10 @@ struct WindowEntry {
     RECT highlight_frame = {};
 };
 
+// A control's accessible name as the system's annotation service took it: not asked yet,
+// annotated, or refused (the control then answers accessibility clients itself).
+enum class NameAnnotation : unsigned char { kNotTried, kAnnotated, kRefused };
+
 struct ControlEntry {
     HWND handle = nullptr;
     ControlKind kind = ControlKind::kTextLabel;
@@ -45,6 +49,8 @@ struct ControlEntry {
     LayoutBox layout;
     // The control whose text names this one for an accessibility client; -1: none.
     int name_source = -1;
+    // Whether the name is annotated on the control for every accessibility client.
+    NameAnnotation annotation = NameAnnotation::kNotTried;
 };
 
 struct MenuEntry {

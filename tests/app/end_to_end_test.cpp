@@ -152,7 +152,8 @@ TEST(EndToEnd, FirstStartCreatesTheFileSilentlyAndConvertsWhatIsTyped) {
 }
 
 // A screen reader, from its own process, finds each number field named after its caption, as
-// editable text holding the field's value.
+// editable text holding the field's value. Wine refuses annotations, so the fields answer with
+// objects of their own here.
 TEST(EndToEnd, AScreenReaderNamesEachFieldAfterItsCaption) {
     TempDirectory temp;
     ProgramDriver program(temp.Path());
@@ -186,6 +187,15 @@ TEST(EndToEnd, AScreenReaderNamesEachFieldAfterItsCaption) {
         EXPECT_EQ(object->get_accRole(self, &role), S_OK);
         EXPECT_STREQ(name, expected.name);
         EXPECT_STREQ(value, expected.value);
+        // The same name through IDispatch, as script clients read it.
+        DISPPARAMS arguments{&self, nullptr, 1, 0};
+        VARIANT dispatched{};
+        EXPECT_EQ(object->Invoke(DISPID_ACC_NAME, IID_NULL, LOCALE_USER_DEFAULT,
+                                 DISPATCH_PROPERTYGET, &arguments, &dispatched, nullptr, nullptr),
+                  S_OK);
+        EXPECT_EQ(dispatched.vt, VT_BSTR);
+        EXPECT_STREQ(dispatched.vt == VT_BSTR ? dispatched.bstrVal : nullptr, expected.name);
+        VariantClear(&dispatched);
         EXPECT_EQ(role.vt, VT_I4);
         EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
         SysFreeString(name);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/handles_win32.h"
+#include "support/optional_calls_win32.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/controls.h"
 #include "ui/display_scale.h"
@@ -113,6 +114,31 @@ TEST_F(DisplayScaleTest, ADpiChangeLaysTheWindowOutForTheNewDpiAndBack) {
                       GetStockObject(DEFAULT_GUI_FONT));
         }
     }
+}
+
+// A monitor at 168 dpi, as Windows 8.1 would report it; the monitor it was asked about.
+HMONITOR g_asked_monitor = nullptr;
+HRESULT WINAPI MonitorAt168Dpi(HMONITOR monitor, int kind, UINT* dpi_x, UINT* dpi_y) {
+    g_asked_monitor = monitor;
+    *dpi_x = *dpi_y = kind == 0 ? 168 : 96;  // only the effective DPI is 168
+    return S_OK;
+}
+
+// Before Windows 10 1607 there is no GetDpiForWindow: the window's DPI is then its monitor's
+// (Windows 8.1), and without that the screen's, every window's on Windows 7 and 8.
+TEST_F(DisplayScaleTest, WithoutTheNewerCallsTheDpiIsTheMonitorsThenTheScreens) {
+    struct Restore {
+        ~Restore() { RestoreOptionalCalls(); }
+    } restore;
+    ReplaceOptionalCall(OptionalCall::kGetDpiForWindow, nullptr);
+    ReplaceOptionalCall(OptionalCall::kGetDpiForMonitor,
+                        reinterpret_cast<AnyFunction>(&MonitorAt168Dpi));
+    EXPECT_EQ(WindowDpi(window_), 168u);
+    EXPECT_EQ(g_asked_monitor, MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST));
+
+    ReplaceOptionalCall(OptionalCall::kGetDpiForMonitor, nullptr);
+    const trinumero::WindowDc screen(nullptr);
+    EXPECT_EQ(WindowDpi(window_), static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSX)));
 }
 
 }  // namespace

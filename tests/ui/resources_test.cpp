@@ -88,12 +88,15 @@ TEST(ResourcesTest, ExactlyOneManifestAsksForCommonControlsSix) {
     EXPECT_EQ(languages, 1);
 
     const std::string manifest(ResourceBytes(kManifest, MAKEINTRESOURCEW(1)));
-    for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
-                             "processorArchitecture=\"*\"", "level=\"asInvoker\"",
-                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", ">true/pm</dpiAware>",
-                             ">PerMonitorV2, PerMonitor</dpiAwareness>"}) {
+    for (const char* part :
+         {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
+          "processorArchitecture=\"*\"", "level=\"asInvoker\"",
+          "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+          ">true/pm</dpiAware>", ">PerMonitorV2, PerMonitor</dpiAwareness>"}) {
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
     }
+    EXPECT_EQ(manifest.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos)
+        << "Windows 7 SP1 is the oldest system the program runs on, not Vista";
 }
 
 TEST(ResourcesTest, ManifestBringsTheVersionSixCommonControls) {

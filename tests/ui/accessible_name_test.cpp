@@ -1,0 +1,169 @@
+// Names for screen readers where the system takes annotations: each number field is annotated
+// with its caption, answers no object of its own, and loses the annotation when destroyed.
+// Wine refuses annotations, so a stand-in of the annotation service takes them here.
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/optional_calls_win32.h"
+#include "tests/ui/main_window_fixture.h"
+#include "ui/app_window.h"
+
+namespace trinumero::ui_test {
+namespace {
+
+struct Annotation {
+    HWND control;
+    DWORD object;
+    DWORD child;
+    std::wstring name;
+    bool operator==(const Annotation&) const = default;
+};
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+// Takes name annotations and clearings, and refuses everything else.
+class AnnotationStandIn final : public IAccPropServices {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE SetHwndPropStr(HWND control, DWORD object, DWORD child,
+                                             MSAAPROPID property, LPCWSTR text) override {
+        if (property != PropertyName()) {
+            return E_INVALIDARG;
+        }
+        annotated.push_back({control, object, child, text});
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ClearHwndProps(HWND control, DWORD object, DWORD child,
+                                             const MSAAPROPID* properties, int count) override {
+        if (count == 1 && properties[0] == PropertyName()) {
+            cleared.push_back({control, object, child, L""});
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int,
+                                            IAccPropServer*, AnnoScope) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int,
+                                                IAccPropServer*, AnnoScope) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**,
+                                                        DWORD*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*,
+                                                          DWORD*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int,
+                                                 IAccPropServer*, AnnoScope) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*,
+                                                           DWORD*) override {
+        return E_NOTIMPL;
+    }
+
+    // PROPID_ACC_NAME
+    static MSAAPROPID PropertyName() {
+        return {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+    }
+
+    std::vector<Annotation> annotated;
+    std::vector<Annotation> cleared;
+};
+
+#pragma GCC diagnostic pop
+
+AnnotationStandIn* g_stand_in = nullptr;
+
+// CoCreateInstance as the program calls it, making the stand-in for oleacc's
+// CLSID_AccPropServices.
+HRESULT WINAPI CreateStandIn(REFCLSID type, IUnknown*, DWORD, REFIID, void** object) {
+    constexpr CLSID kAccPropServices = {
+        0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+    *object = type == kAccPropServices ? g_stand_in : nullptr;
+    return *object != nullptr ? S_OK : REGDB_E_CLASSNOTREG;
+}
+
+using AccessibleNameTest = MainWindowTest;
+
+TEST_F(AccessibleNameTest, WhereAnnotationsAreTakenEachFieldIsAnnotatedWithItsCaption) {
+    struct Restore {
+        ~Restore() {
+            RestoreOptionalCalls();
+            g_stand_in = nullptr;
+        }
+    } restore;
+    AnnotationStandIn stand_in;
+    g_stand_in = &stand_in;
+    ReplaceOptionalCall(OptionalCall::kCoCreateInstance,
+                        reinterpret_cast<AnyFunction>(&CreateStandIn));
+
+    const auto self = static_cast<DWORD>(CHILDID_SELF);
+    const auto client = static_cast<DWORD>(OBJID_CLIENT);
+    // The request of a client for the field's object: no object of the program's own.
+    EXPECT_EQ(SendMessageW(dec_, WM_GETOBJECT, 0, OBJID_CLIENT), 0);
+    const std::vector<Annotation> expected{{bin_, client, self, L"Двоичные числа"},
+                                           {hex_, client, self, L"Шестнадцатеричные числа"},
+                                           {dec_, client, self, L"Десятичные числа"}};
+    const auto by_control = [](std::vector<Annotation> list) {
+        std::sort(list.begin(), list.end(), [](const Annotation& a, const Annotation& b) {
+            return std::less<HWND>{}(a.control, b.control);
+        });
+        return list;
+    };
+    EXPECT_EQ(by_control(stand_in.annotated), by_control(expected));
+    for (const HWND field : {hex_, bin_}) {
+        EXPECT_EQ(SendMessageW(field, WM_GETOBJECT, 0, OBJID_CLIENT), 0);
+    }
+    EXPECT_EQ(stand_in.annotated.size(), 3u) << "each field is annotated once";
+
+    std::vector<Annotation> annotated_names = expected;
+
+    DestroyAllWindows();
+    for (Annotation& annotation : annotated_names) {
+        annotation.name.clear();
+    }
+    EXPECT_EQ(by_control(stand_in.cleared), by_control(annotated_names));
+}
+
+}  // namespace
+}  // namespace trinumero::ui_test
