@@ -126,6 +126,17 @@ const WindowEntry* DarkWindowEntry(int window) {
     return entry != nullptr && entry->scheme == ColourScheme::kDark ? entry : nullptr;
 }
 
+const WindowEntry* DarkWindowEntryOf(HWND control) {
+    const WindowEntry* found = nullptr;
+    WindowTable().ForEach([&](int, WindowEntry& entry) {
+        if (found == nullptr && entry.scheme == ColourScheme::kDark &&
+            entry.handle == GetParent(control)) {
+            found = &entry;
+        }
+    });
+    return found;
+}
+
 COLORREF HighlightColourOf(int window) {
     return DrawsInSystemColours(window) ? GetSysColor(COLOR_HIGHLIGHT) : kHighlightColour;
 }

@@ -55,6 +55,10 @@ bool DrawsInSystemColours(int window);
 // The entry of the window when it draws dark; nullptr otherwise and for an unknown window.
 const WindowEntry* DarkWindowEntry(int window);
 
+// The entry of the control's window when it draws dark, else nullptr; in the light scheme
+// without a call to the system, for the messages every repaint of a control brings.
+const WindowEntry* DarkWindowEntryOf(HWND control);
+
 // The colour of the frame round the edited field of the window.
 COLORREF HighlightColourOf(int window);
 

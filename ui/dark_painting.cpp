@@ -75,7 +75,7 @@ LRESULT AnswerDarkColourQuery(const WindowEntry& entry, HWND control, UINT messa
 
 std::optional<LRESULT> AnswerDarkFrameBoxMessage(HWND frame, UINT message) {
     if ((message != WM_PAINT && message != WM_UPDATEUISTATE) ||
-        DarkWindowEntry(WindowNumberOf(frame)) == nullptr) {
+        DarkWindowEntryOf(frame) == nullptr) {
         return std::nullopt;
     }
     if (message == WM_PAINT) {

@@ -249,7 +249,7 @@ LRESULT CALLBACK FieldSubclassProcedure(HWND field, UINT message, WPARAM wparam,
     const LRESULT answer = own != nullptr ? CallWindowProcW(own, field, message, wparam, lparam)
                                           : DefWindowProcW(field, message, wparam, lparam);
     if (message == WM_NCPAINT) {
-        if (const WindowEntry* dark = DarkWindowEntry(WindowNumberOf(field))) {
+        if (const WindowEntry* dark = DarkWindowEntryOf(field)) {
             PaintDarkFieldBorder(field, dark->dark_field_background);
         }
     }
