@@ -238,11 +238,10 @@ class DarkSchemeTest : public MainWindowTest {
             ASSERT_EQ(std::getenv("TRINUMERO_EXPECTED_DARK"), nullptr) << "the mode is light";
             GTEST_SKIP() << "the app mode is light here";
         }
-        dark_prefix_ = true;
         MainWindowTest::SetUp();
     }
     void TearDown() override {
-        if (dark_prefix_) {
+        if (window_ != nullptr) {  // the prefix's mode as it was
             SetAppsUseLightTheme(0);
         }
         MainWindowTest::TearDown();
@@ -271,8 +270,6 @@ class DarkSchemeTest : public MainWindowTest {
         MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&box), 2);
         return InPicture(box);
     }
-
-    bool dark_prefix_ = false;
 };
 
 TEST_F(DarkSchemeTest, EveryTextReadsWellOnTheDarkWindow) {
@@ -280,7 +277,7 @@ TEST_F(DarkSchemeTest, EveryTextReadsWellOnTheDarkWindow) {
     CreateDirectoryA(ScreenshotFolder().c_str(), nullptr);
     EXPECT_TRUE(WriteBmp(picture, ScreenshotFolder() + "/main_window_dark.bmp"));
 
-    // Every text's background is dark (the window's between the controls among them).
+    // Every text's background is dark; the frame's caption line lies on the window's own.
     std::vector<std::pair<int, RECT>> texts{{-1, {}}};  // the menu bar's title first
     GetMenuItemRect(window_, GetMenu(window_), 0, &texts[0].second);
     texts[0].second = InPicture(texts[0].second);
