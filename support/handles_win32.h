@@ -41,10 +41,12 @@ struct GdiObjectDelete {
 template <typename Handle>
 using GdiObjectHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDelete>;
 
-// A window's device context from GetDC, released with ReleaseDC.
+// A device context of the window's client area (GetDC) or, asked for, of the whole window
+// with its frame (GetWindowDC), released with ReleaseDC.
 class WindowDc {
   public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    explicit WindowDc(HWND window, bool whole_window = false)
+        : window_(window), dc_(whole_window ? GetWindowDC(window) : GetDC(window)) {}
     ~WindowDc() {
         if (dc_ != nullptr) {
             ReleaseDC(window_, dc_);

@@ -9,15 +9,27 @@ namespace trinumero {
 
 namespace {
 
-enum class Library { kKernel32, kUser32, kShcore, kOle32, kOleaut32, kOleacc, kCount };
+enum class Library {
+    kKernel32,
+    kUser32,
+    kShcore,
+    kOle32,
+    kOleaut32,
+    kOleacc,
+    kNtdll,
+    kDwmapi,
+    kCount
+};
 
 constexpr std::array<const wchar_t*, static_cast<std::size_t>(Library::kCount)> kLibraryFiles{
-    L"kernel32.dll", L"user32.dll", L"shcore.dll", L"ole32.dll", L"oleaut32.dll", L"oleacc.dll"};
+    L"kernel32.dll", L"user32.dll", L"shcore.dll", L"ole32.dll",
+    L"oleaut32.dll", L"oleacc.dll", L"ntdll.dll",  L"dwmapi.dll"};
 
-// kernel32 is mapped into every process, and user32 into this one through its import table:
-// asking for their handles loads nothing.
+// ntdll and kernel32 are mapped into every process, and user32 into this one through its
+// import table: asking for their handles loads nothing.
 bool AlwaysMapped(Library library) {
-    return library == Library::kKernel32 || library == Library::kUser32;
+    return library == Library::kKernel32 || library == Library::kUser32 ||
+           library == Library::kNtdll;
 }
 
 struct CallSource {
@@ -36,6 +48,8 @@ constexpr std::array<CallSource, static_cast<std::size_t>(OptionalCall::kCount)>
     {Library::kOleaut32, "SysAllocString"},
     {Library::kOleacc, "CreateStdAccessibleObject"},
     {Library::kOleacc, "LresultFromObject"},
+    {Library::kNtdll, "RtlGetVersion"},
+    {Library::kDwmapi, "DwmSetWindowAttribute"},
 }};
 
 // What has been looked up, or put in place by a test, so far.

@@ -91,7 +91,7 @@ HWND CreateAppWindow(int window, int x, int y, int client_width, int client_heig
     entry->handle = handle;
     SetPropW(handle, kWindowNumberProperty,
              reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(window) + 1));
-    entry->high_contrast = HighContrastOn();
+    StartColourScheme(*entry);
     // On a monitor whose DPI is not the system's, the window is sized for its own DPI at once,
     // about the same centre.
     const UINT dpi = WindowDpi(handle);
@@ -153,6 +153,7 @@ void DestroyAppWindow(int window) {
     if (entry->handle != nullptr) {
         RemovePropW(entry->handle, kWindowNumberProperty);
         DestroyWindow(entry->handle);
+        EndColourScheme(*entry);
         // The window's menu bar went with it.
         MenuTable().ForEach([&](int number, MenuEntry& menu) {
             if (menu.window == entry->handle) {

@@ -1,5 +1,8 @@
 #include "ui/colour_scheme.h"
 
+#include "ui/background_brushes.h"
+#include "ui/dark_menu_bar.h"
+#include "ui/dark_painting.h"
 #include "ui/highlight.h"
 #include "ui/window_tables.h"
 
@@ -19,6 +22,31 @@ HighContrastQuery& CurrentQuery() {
     return query;
 }
 
+// The window takes its dark brushes, title bar and menu bar (once it has one).
+void EnterDark(WindowEntry& entry) {
+    entry.dark_background = SharedBackgroundBrushes().Acquire(kDarkBackground);
+    entry.dark_field_background = SharedBackgroundBrushes().Acquire(kDarkFieldBackground);
+    SetDarkTitleBar(entry.handle, true);
+    SetMenuBarDark(entry.handle, entry.dark_background);
+}
+
+// The window's title bar and menu bar as the system draws them again, while it still exists,
+// and its dark brushes let go.
+void LeaveDark(WindowEntry& entry) {
+    if (IsWindow(entry.handle)) {
+        SetMenuBarDark(entry.handle, nullptr);
+        SetDarkTitleBar(entry.handle, false);
+    }
+    if (entry.dark_background != nullptr) {
+        SharedBackgroundBrushes().Release(kDarkBackground);
+    }
+    if (entry.dark_field_background != nullptr) {
+        SharedBackgroundBrushes().Release(kDarkFieldBackground);
+    }
+    entry.dark_background = nullptr;
+    entry.dark_field_background = nullptr;
+}
+
 }  // namespace
 
 bool HighContrastOn() {
@@ -29,25 +57,84 @@ void SetHighContrastQuery(HighContrastQuery query) {
     CurrentQuery() = query != nullptr ? query : SystemHighContrastOn;
 }
 
+bool DarkAppsChosen() {
+    DWORD light = 1;
+    DWORD size = sizeof light;
+    return RegGetValueW(HKEY_CURRENT_USER,
+                        L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                        L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &light,
+                        &size) == ERROR_SUCCESS &&
+           light == 0;
+}
+
+ColourScheme SystemColourScheme() {
+    if (HighContrastOn()) {
+        return ColourScheme::kHighContrast;
+    }
+    return DarkAppsChosen() ? ColourScheme::kDark : ColourScheme::kLight;
+}
+
+void StartColourScheme(WindowEntry& window) {
+    window.scheme = SystemColourScheme();
+    if (window.scheme == ColourScheme::kDark) {
+        EnterDark(window);
+    }
+}
+
+void ColourMenuBar(int window) {
+    const WindowEntry* entry = WindowTable().Find(window);
+    if (entry != nullptr && entry->scheme == ColourScheme::kDark) {
+        SetMenuBarDark(entry->handle, entry->dark_background);
+    }
+}
+
 void RefreshColourScheme(int window) {
     WindowEntry* entry = WindowTable().Find(window);
     if (entry == nullptr) {
         return;
     }
-    const bool high_contrast = HighContrastOn();
-    if (high_contrast == entry->high_contrast) {
+    const ColourScheme scheme = SystemColourScheme();
+    if (scheme == entry->scheme) {
         return;
     }
-    entry->high_contrast = high_contrast;
+    if (entry->scheme == ColourScheme::kDark) {
+        LeaveDark(*entry);
+    }
+    entry->scheme = scheme;
+    if (scheme == ColourScheme::kDark) {
+        EnterDark(*entry);
+    }
     // Every control asks for its colours again; the frame of the old colours goes too.
     entry->framed_field = nullptr;
     RedrawWindow(entry->handle, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+void EndColourScheme(WindowEntry& window) {
+    if (window.scheme == ColourScheme::kDark) {
+        LeaveDark(window);
+    }
+}
+
 bool DrawsInSystemColours(int window) {
     const WindowEntry* entry = WindowTable().Find(window);
-    return entry != nullptr && entry->high_contrast;
+    return entry != nullptr && entry->scheme == ColourScheme::kHighContrast;
+}
+
+const WindowEntry* DarkWindowEntry(int window) {
+    const WindowEntry* entry = WindowTable().Find(window);
+    return entry != nullptr && entry->scheme == ColourScheme::kDark ? entry : nullptr;
+}
+
+const WindowEntry* DarkWindowEntryOf(HWND control) {
+    const WindowEntry* found = nullptr;
+    WindowTable().ForEach([&](int, WindowEntry& entry) {
+        if (found == nullptr && entry.scheme == ColourScheme::kDark &&
+            entry.handle == GetParent(control)) {
+            found = &entry;
+        }
+    });
+    return found;
 }
 
 COLORREF HighlightColourOf(int window) {

@@ -6,6 +6,7 @@
 #include "support/wide_text_win32.h"
 #include "ui/accessible_name.h"
 #include "ui/background_brushes.h"
+#include "ui/dark_painting.h"
 #include "ui/event_model.h"
 #include "ui/window_dpi.h"
 #include "ui/window_tables.h"
@@ -45,6 +46,11 @@ void ReleaseBackground(ControlEntry& entry) {
 LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     ControlEntry* entry = EntryOfWindow(window);
     WNDPROC previous = entry != nullptr ? entry->previous_procedure : nullptr;
+    if (entry != nullptr && entry->kind == ControlKind::kFrameBox) {
+        if (const auto answer = AnswerDarkFrameBoxMessage(window, message)) {
+            return *answer;
+        }
+    }
     if (message == WM_NCDESTROY && entry != nullptr) {
         const auto number = static_cast<int>(GetWindowLongPtrW(window, GWLP_ID));
         ForgetAccessibleName(window);

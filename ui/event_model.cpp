@@ -1,8 +1,12 @@
 #include "ui/event_model.h"
 
+#include <string_view>
+
 #include "ui/accessible_name.h"
 #include "ui/colour_scheme.h"
 #include "ui/controls.h"
+#include "ui/dark_menu_bar.h"
+#include "ui/dark_painting.h"
 #include "ui/focus_order.h"
 #include "ui/window_dpi.h"
 #include "ui/window_tables.h"
@@ -151,8 +155,12 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
             return 1;
 
         case WM_ERASEBKGND: {
-            // The window has no background colour of its own: the class background erases it.
-            const LRESULT answer = DefWindowProcW(window, message, wparam, lparam);
+            // The window has no background colour of its own: the class background erases it,
+            // or in the dark scheme the dark one.
+            const WindowEntry* dark = DarkWindowEntry(record.window_number);
+            const LRESULT answer =
+                dark != nullptr ? EraseDarkBackground(window, *dark, reinterpret_cast<HDC>(wparam))
+                                : DefWindowProcW(window, message, wparam, lparam);
             Defer(kEventRepaint);
             return answer;
         }
@@ -163,8 +171,11 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
             return DefWindowProcW(window, message, wparam, lparam);
 
         case WM_SETTINGCHANGE:
-            // High contrast is switched with a setting change (and a colour change after it).
-            if (wparam == SPI_SETHIGHCONTRAST) {
+            // High contrast is switched with a setting change (and a colour change after it),
+            // the app mode with the setting change of the immersive colours.
+            if (wparam == SPI_SETHIGHCONTRAST ||
+                (lparam != 0 && std::wstring_view(reinterpret_cast<const wchar_t*>(lparam)) ==
+                                    L"ImmersiveColorSet")) {
                 RefreshColourScheme(record.window_number);
             }
             return DefWindowProcW(window, message, wparam, lparam);
@@ -173,9 +184,14 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
             return OnDpiChanged(window, wparam, lparam);
 
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORSTATIC: {
             // The only messages a control of this window answers for itself: its colours. In a
-            // high-contrast theme the system's colours are left to stand.
+            // high-contrast theme the system's colours are left to stand; in the dark scheme
+            // every control is answered with the dark ones.
+            if (const WindowEntry* dark = DarkWindowEntry(record.window_number)) {
+                return AnswerDarkColourQuery(*dark, reinterpret_cast<HWND>(lparam), message,
+                                             reinterpret_cast<HDC>(wparam));
+            }
             if (!DrawsInSystemColours(record.window_number)) {
                 if (const auto answer = AnswerColourQuery(reinterpret_cast<HWND>(lparam), message,
                                                           reinterpret_cast<HDC>(wparam))) {
@@ -183,6 +199,31 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
                 }
             }
             return DefWindowProcW(window, message, wparam, lparam);
+        }
+
+        case WM_MEASUREITEM:
+            // Only the menu bar's titles in the dark scheme are drawn by the program.
+            if (DarkWindowEntry(record.window_number) != nullptr &&
+                MeasureDarkMenuTitle(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam))) {
+                return TRUE;
+            }
+            return DefWindowProcW(window, message, wparam, lparam);
+
+        case WM_DRAWITEM:
+            if (DarkWindowEntry(record.window_number) != nullptr &&
+                DrawDarkMenuTitle(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam))) {
+                return TRUE;
+            }
+            return DefWindowProcW(window, message, wparam, lparam);
+
+        case WM_NCPAINT:
+        case WM_NCACTIVATE: {
+            const LRESULT answer = DefWindowProcW(window, message, wparam, lparam);
+            if (const WindowEntry* dark = DarkWindowEntry(record.window_number)) {
+                PaintDarkMenuBarRest(window, dark->dark_background);
+            }
+            return answer;
+        }
 
         case kFocusNotification:
             RecordPending(kEventControl, static_cast<int>(wparam), static_cast<int>(lparam));
@@ -205,8 +246,14 @@ LRESULT CALLBACK FieldSubclassProcedure(HWND field, UINT message, WPARAM wparam,
                      static_cast<WPARAM>(GetWindowLongPtrW(field, GWLP_ID)), type);
     }
     const auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(field, GWLP_USERDATA));
-    return own != nullptr ? CallWindowProcW(own, field, message, wparam, lparam)
-                          : DefWindowProcW(field, message, wparam, lparam);
+    const LRESULT answer = own != nullptr ? CallWindowProcW(own, field, message, wparam, lparam)
+                                          : DefWindowProcW(field, message, wparam, lparam);
+    if (message == WM_NCPAINT) {
+        if (const WindowEntry* dark = DarkWindowEntryOf(field)) {
+            PaintDarkFieldBorder(field, dark->dark_field_background);
+        }
+    }
+    return answer;
 }
 
 }  // namespace trinumero

@@ -4,6 +4,7 @@
 #include "support/on_top_text.h"
 #include "ui/accessible_name.h"
 #include "ui/app_window.h"
+#include "ui/colour_scheme.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
 #include "ui/window_dpi.h"
@@ -113,6 +114,7 @@ MainWindowParts BuildMainWindowContents(int on_top_setting) {
         AddMenuTitle(menu.title);
         AddMenuItem(menu.item, menu.item_text);
         SetMenuItemChecked(menu.menu, menu.item, on_top_setting != 0 ? 1 : 0);
+        ColourMenuBar(kMainWindowNumber);
     }
     return parts;
 }

@@ -10,6 +10,7 @@
 
 #include "support/handles_win32.h"
 #include "support/numbered_table.h"
+#include "ui/colour_scheme.h"
 #include "ui/controls.h"
 #include "ui/display_scale.h"
 
@@ -26,8 +27,11 @@ struct WindowEntry {
     // when the stock font is not (none: the stock font).
     UINT dpi = 96;
     GdiObjectHandle<HFONT> scaled_font;
-    // Whether the window is drawn in the system's colours for a high-contrast theme.
-    bool high_contrast = false;
+    // The colours the window is drawn in, and in the dark scheme the shared brushes of its
+    // background and of its fields' background (none in the other schemes).
+    ColourScheme scheme = ColourScheme::kLight;
+    HBRUSH dark_background = nullptr;
+    HBRUSH dark_field_background = nullptr;
     // The field the highlight frame was last drawn on and where (none: nowhere), so that the
     // next highlight repaints only that ring when the frame moves.
     HWND framed_field = nullptr;

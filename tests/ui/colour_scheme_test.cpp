@@ -1,7 +1,8 @@
 // High contrast: with the theme on, the captions and the frame take the system's colours, and
 // the window follows the theme as it is switched on and off while it runs. Wine never reports
 // high contrast, so the test answers the program's question itself and sets the system's
-// colours to those of a black high-contrast theme.
+// colours to those of a black high-contrast theme. Run in the dark app mode too
+// (window_tests_dark.sh): high contrast wins over it.
 
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include "tests/ui/main_window_fixture.h"
 #include "ui/colour_scheme.h"
 #include "ui/controls.h"
+#include "ui/dark_painting.h"
 #include "ui/highlight.h"
 #include "ui/main_window_layout.h"
 
@@ -97,13 +99,17 @@ TEST_F(HighContrastTest, CaptionsAndFrameTakeTheThemesColoursWhileItIsOn) {
             EXPECT_EQ(PixelsOf(caption, kCaptionBlue), 0) << "caption " << caption;
             EXPECT_GT(PixelsOf(caption, yellow), 10) << "caption " << caption;
         }
+        EXPECT_EQ(GetPixel(trinumero::WindowDc(window_).Get(), 5, 70), RGB(0, 0, 0));
         EXPECT_EQ(FramePixel(), green);
         g_high_contrast = false;
     }
-    // Switched off again while the program runs: its own colours are back.
+    // Switched off again while the program runs: its own colours are back (in the dark app
+    // mode the lighter blue).
     SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    const COLORREF blue =
+        DarkWindowEntry(kMainWindowNumber) != nullptr ? kDarkCaption : kCaptionBlue;
     for (const int caption : {kHexCaptionControl, kDecCaptionControl}) {
-        EXPECT_GT(PixelsOf(caption, kCaptionBlue), 10) << "caption " << caption;
+        EXPECT_GT(PixelsOf(caption, blue), 10) << "caption " << caption;
     }
     EXPECT_EQ(FramePixel(), kHighlightColour);
 }

@@ -1,19 +1,29 @@
 // A picture of the main window as the user sees it, written into the build folder
-// (screenshots/main_window.bmp) and checked at a few pixels.
+// (screenshots/main_window.bmp) and checked at a few pixels; in the dark app mode
+// (window_tests_dark.sh) main_window_dark.bmp, whose texts are checked for contrast.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "support/handles_win32.h"
+#include "tests/kit/messages_win32.h"
 #include "tests/ui/main_window_fixture.h"
+#include "ui/app_window.h"
 #include "ui/controls.h"
 #include "ui/display_scale.h"
 #include "ui/field_text.h"
+#include "ui/highlight.h"
 #include "ui/main_window_layout.h"
 
 #ifndef TRINUMERO_SCREENSHOT_DIR
@@ -165,6 +175,140 @@ TEST_F(ScreenshotTest, MainWindowLooksAsLaidOut) {
               GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(picture.At(ScaleToDpi(200, dpi) + dx, ScaleToDpi(100, dpi) + dy),
               GetSysColor(COLOR_BTNFACE));
+}
+
+// The dark app mode, in a prefix of its own whose mode is dark (window_tests_dark.sh); the tests
+// are skipped elsewhere.
+constexpr wchar_t kPersonalizeKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+// Sets the app mode and tells every window, as Windows does when the user switches it.
+void SetAppsUseLightTheme(DWORD light) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme", REG_DWORD, &light,
+                    sizeof light);
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                        reinterpret_cast<LPARAM>(L"ImmersiveColorSet"), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    testing::DispatchPendingMessages();
+}
+
+// The contrast ratio of two colours as WCAG 2 defines it; against black, below 1.4 is dark.
+double Contrast(COLORREF a, COLORREF b) {
+    const auto luminance = [](COLORREF colour) {
+        double sum = 0;
+        for (const auto& [value, weight] : {std::pair{GetRValue(colour), 0.2126},
+                                            {GetGValue(colour), 0.7152},
+                                            {GetBValue(colour), 0.0722}}) {
+            const double c = value / 255.0;
+            sum += weight * (c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+        }
+        return sum + 0.05;
+    };
+    return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
+}
+
+// The box's commonest colour (its background) and the contrast against it of the colour, of at
+// least five pixels, that stands out most (its text).
+std::pair<COLORREF, double> TextContrast(const Picture& picture, const RECT& box) {
+    std::map<COLORREF, int> counts;
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x) {
+            ++counts[picture.At(x, y)];
+        }
+    }
+    const COLORREF background =
+        std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        })->first;
+    double contrast = 0;
+    for (const auto& [colour, count] : counts) {
+        contrast = std::max(contrast, count >= 5 ? Contrast(colour, background) : 0);
+    }
+    return {background, contrast};
+}
+
+class DarkSchemeTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        DWORD light = 1;
+        DWORD size = sizeof light;
+        RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme", RRF_RT_REG_DWORD,
+                     nullptr, &light, &size);
+        if (light != 0) {
+            ASSERT_EQ(std::getenv("TRINUMERO_EXPECTED_DARK"), nullptr) << "the mode is light";
+            GTEST_SKIP() << "the app mode is light here";
+        }
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override {
+        if (window_ != nullptr) {  // the prefix's mode as it was
+            SetAppsUseLightTheme(0);
+        }
+        MainWindowTest::TearDown();
+    }
+
+    Picture Snapshot() {
+        SetControlText1251(hex_, "FF");
+        SetControlText1251(dec_, "255");
+        SetControlText1251(bin_, "11111111");
+        RedrawWindow(window_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        testing::DispatchPendingMessages();
+        return TakePicture(window_);
+    }
+
+    // A rectangle of the screen, or a window's client area, in the picture of the main window.
+    RECT InPicture(RECT box) {
+        RECT outer{};
+        GetWindowRect(window_, &outer);
+        OffsetRect(&box, -outer.left, -outer.top);
+        return box;
+    }
+    RECT InPicture(HWND window) {
+        RECT box{};
+        GetClientRect(window, &box);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&box), 2);
+        return InPicture(box);
+    }
+};
+
+TEST_F(DarkSchemeTest, EveryTextReadsWellOnTheDarkWindow) {
+    const Picture picture = Snapshot();
+    CreateDirectoryA(ScreenshotFolder().c_str(), nullptr);
+    EXPECT_TRUE(WriteBmp(picture, ScreenshotFolder() + "/main_window_dark.bmp"));
+
+    // Every text's background is dark; the frame's caption line lies on the window's own.
+    std::vector<std::pair<int, RECT>> texts{{-1, {}}};  // the menu bar's title first
+    GetMenuItemRect(window_, GetMenu(window_), 0, &texts[0].second);
+    texts[0].second = InPicture(texts[0].second);
+    for (int control :
+         {kDescriptionControl, kByteHeaderControl, kHexCaptionControl, kDecCaptionControl,
+          kHexFieldControl, kDecFieldControl, kBinFieldControl, kBinaryFrameControl}) {
+        texts.emplace_back(control, InPicture(ControlHandle(control)));
+    }
+    texts.back().second.bottom = texts.back().second.top + 13;  // the frame's caption line
+    for (const auto& [control, box] : texts) {
+        const auto [background, contrast] = TextContrast(picture, box);
+        EXPECT_LT(Contrast(background, 0), 1.4) << "control " << control;
+        EXPECT_GE(contrast, 4.5) << "control " << control;
+    }
+}
+
+TEST_F(DarkSchemeTest, FollowsTheAppModeWhileRunning) {
+    const Picture dark = Snapshot();
+    SetAppsUseLightTheme(1);
+    const Picture switched_light = Snapshot();
+    DestroyAllWindows();
+    MainWindowTest::SetUp();
+    EXPECT_TRUE(switched_light.pixels == Snapshot().pixels) << "dark to light";
+    SetAppsUseLightTheme(0);
+    EXPECT_TRUE(Snapshot().pixels == dark.pixels) << "light to dark";
+
+    // A setting change that leaves the mode as it is draws nothing again: the frame stays.
+    HighlightField(kHexFieldControl, kMainWindowNumber);
+    SetAppsUseLightTheme(0);
+    const RECT hex = ClientRectOf(hex_);
+    EXPECT_EQ(GetPixel(WindowDc(window_).Get(), hex.left, hex.top), kHighlightColour);
 }
 
 }  // namespace

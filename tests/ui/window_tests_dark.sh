@@ -1,0 +1,14 @@
+#!/bin/sh
+# The dark app mode's window tests, high contrast over it and the highlight tests, in a prefix of
+# their own (BUILD_DIR/dark) whose app mode is dark, so that the other tests keep the light one.
+#   window_tests_dark.sh WINE_RUN BUILD_DIR WINDOW_TESTS RUNTIME_UI_TESTS
+set -eu
+work="$2/dark"
+mkdir -p "$work"
+cp "$2/wine-arch" "$work/wine-arch"
+trap '"$1" "$work" --stop' EXIT
+"$1" "$work" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
+    /v AppsUseLightTheme /t REG_DWORD /d 0 /f >/dev/null
+# The dark tests fail, rather than skip, when the mode is not dark.
+TRINUMERO_EXPECTED_DARK=1 "$1" "$work" --gtest "$3" '--gtest_filter=DarkSchemeTest.*:HighContrastTest.*'
+"$1" "$work" --gtest "$4" '--gtest_filter=Highlight.*'
