@@ -43,23 +43,37 @@ build-win32: deps
 	$(CMAKE) --preset win32 >/dev/null
 	$(CMAKE) --build --preset win32
 
+# Each suite also writes its results as JUnit, for the summary at the end of make test.
+RESULTS = $(CURDIR)/out/test-results
+TEST_SUITES = native native-asan win64 win32 fuzz-smoke
+
 test-native: build-native
-	$(CTEST) --preset native
+	$(CTEST) --preset native --output-junit $(RESULTS)/native.xml
 
 test-native-asan: build-native-asan
-	$(CTEST) --preset native-asan
+	$(CTEST) --preset native-asan --output-junit $(RESULTS)/native-asan.xml
 
 test-native-debug: build-native-debug
-	$(CTEST) --preset native-debug
+	$(CTEST) --preset native-debug --output-junit $(RESULTS)/native-debug.xml
 
 test-win64: build-win64
-	$(CTEST) --preset win64
+	$(CTEST) --preset win64 --output-junit $(RESULTS)/win64.xml
 
 test-win32: build-win32
-	$(CTEST) --preset win32
+	$(CTEST) --preset win32 --output-junit $(RESULTS)/win32.xml
 
+# Every suite runs, also after one has failed; then one line per build folder (passed, failed,
+# skipped), a loud notice for an architecture whose programs could not run here, and the exit
+# code: non-zero when anything failed.
 test: deps
-	$(MAKE) --no-print-directory test-native test-native-asan test-win64 test-win32 fuzz-smoke sizes
+	@rm -rf $(RESULTS); status=0; \
+	for suite in $(TEST_SUITES); do \
+		$(MAKE) --no-print-directory $$(test $$suite = fuzz-smoke || echo test-)$$suite || status=1; \
+	done; \
+	$(MAKE) --no-print-directory sizes || status=1; \
+	echo; echo "Test summary:"; \
+	python3 scripts/test-summary.py $(RESULTS) $(TEST_SUITES) || status=1; \
+	exit $$status
 
 # The sizes of both programs (a test of each build fails past 64 KB).
 sizes:
@@ -76,7 +90,7 @@ package: build-win64 build-win32
 
 # A short fuzz run of each target is part of make test; make fuzz runs each ten million times.
 fuzz-smoke: build-fuzz
-	$(CTEST) --preset fuzz-smoke
+	$(CTEST) --preset fuzz-smoke --output-junit $(RESULTS)/fuzz-smoke.xml
 
 fuzz: build-fuzz
 	$(CTEST) --preset fuzz
