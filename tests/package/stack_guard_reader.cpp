@@ -3,8 +3,9 @@
 // GUARD_RVA of its image. Exits with 0 when the guard holds a value of this run: not the
 // program file's FILE_VALUE, with its lowest byte zero. 1 when it does not, 2 when the program
 // could not be started or read.
-#include <psapi.h>
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <cstdint>
 #include <cstdio>

@@ -162,17 +162,37 @@ TEST_F(SettingsFileWin32Test, FileHeldWithoutWriteSharingIsReadButNotReplaced) {
     EXPECT_EQ(ListFolder(dir.Path()), before);
 }
 
+// The saver's waits are counted instead of slept: once they come to more than half of the
+// tenth of a second, the holder is told and lets go while the saver waits on.
 TEST_F(SettingsFileWin32Test, AHolderThatLetsGoWithinATenthOfASecondIsWaitedFor) {
     ASSERT_TRUE(WriteWholeFile(path, OnTopLine(0)));
     KernelHandle other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
     ASSERT_NE(other, nullptr);
+    static DWORD waited = 0;
+    static HANDLE saver_waits = nullptr;
+    static HANDLE let_go = nullptr;
+    const KernelHandle saver_waits_event(saver_waits = CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const KernelHandle let_go_event(let_go = CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    waited = 0;
     std::thread holder([&other] {
-        Sleep(25);
+        WaitForSingleObject(saver_waits, 10000);
         other.reset();
+        SetEvent(let_go);
     });
-    EXPECT_TRUE(Save());
+    const trinumero::PlacingWait counted = [](DWORD milliseconds) {
+        waited += milliseconds;
+        if (waited > 50) {
+            SignalObjectAndWait(saver_waits, let_go, 10000, FALSE);
+        }
+    };
+    const std::string line = OnTopLine(1);
+    const std::unique_ptr<trinumero::SettingsFile> file =
+        trinumero::OpenReplacement(path, trinumero::CreateFreshFile, counted);
+    const bool saved = file != nullptr && file->Write(line) == line.size() && file->Close();
     holder.join();
-    EXPECT_EQ(ReadWholeFile(path), OnTopLine(1));
+    EXPECT_TRUE(saved);
+    EXPECT_GT(waited, 50u);
+    EXPECT_EQ(ReadWholeFile(path), line);
     EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::wstring>{L"Trinumero.ini"});
 }
 
