@@ -11,7 +11,7 @@ ARCH ?= win64
 
 .PHONY: all run test deps build-native build-native-asan build-native-debug build-fuzz \
 	build-win64 build-win32 test-native test-native-asan test-native-debug test-win64 \
-	test-win32 sizes package fuzz fuzz-smoke bench clean
+	test-win32 sizes package verify-release release-record fuzz fuzz-smoke bench clean
 
 all: build-native build-win64 build-win32
 
@@ -87,6 +87,24 @@ sizes:
 package: build-win64 build-win32
 	SIGN_CERT='$(SIGN_CERT)' SIGN_KEY='$(SIGN_KEY)' RELEASE_BASE_URL='$(RELEASE_BASE_URL)' \
 		./scripts/package.sh
+
+# make verify-release INFO=release/<version>/BUILD-INFO (or a downloaded release's BUILD-INFO,
+# with its zips beside it): builds the commit the release names in a temporary worktree and
+# compares the zips; where they differ, names the tools that differ from the ones recorded.
+verify-release: deps
+	@test -n "$(INFO)" || { echo "usage: make verify-release INFO=<a release's BUILD-INFO>"; exit 2; }
+	./scripts/verify-release.sh "$(INFO)"
+
+# The record of this version's release, committed under release/<version>/: BUILD-INFO and
+# SHA256SUMS of make package, from a work tree without uncommitted changes.
+release-record: package
+	@version=$$(sed -n 's/^version=//p' out/package/BUILD-INFO); \
+	if grep -q '^commit=.*+modified' out/package/BUILD-INFO; then \
+		echo "release-record: commit the changes first; the record must name a commit alone"; \
+		exit 1; \
+	fi; \
+	mkdir -p release/$$version && cp out/package/BUILD-INFO out/package/SHA256SUMS release/$$version/ && \
+	echo "Wrote release/$$version/BUILD-INFO and release/$$version/SHA256SUMS: commit them."
 
 # A short fuzz run of each target is part of make test; make fuzz runs each ten million times.
 fuzz-smoke: build-fuzz
