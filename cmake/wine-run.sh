@@ -103,7 +103,7 @@ stop_all() {
     rm -f "$xvfb_pid_file" "$xvfb_display_file"
 }
 
-# Fonts, checked on every start so that prefixes made before these settings get them too.
+# Fonts, checked on every start, so that a prefix made without them gets them too.
 # - Wine's own fonts (Debian's fonts-wine: Marlett for the caption buttons, Tahoma, ...)
 #   are not copied into a new prefix by this Wine; they are linked into its Fonts folder.
 # - Wine maps the dialog font "MS Shell Dlg" to Tahoma. Once Wine's Tahoma is in the prefix
