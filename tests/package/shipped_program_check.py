@@ -1,130 +1,107 @@
 """shipped_program_check.py SOURCE_DIR BUILD_DIR OBJDUMP STACK_GUARD_READER: the protections of
-the program as it ships, checked on the exe of a freshly made release zip (the stripped,
-link-time-optimised one the build made) and on Wine's trace of it running:
-
-- start callback: the PE's TLS directory names a first callback, and it is the one that seeds
-  the stack guard and restricts the DLL search (Wine calls it first, and it makes those calls);
-- DLL search: SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) succeeds before the entry
-  point and before any load by a bare name, and no DLL comes from the program's folder;
-- stack guard: the program's code calls the guard's fail routine (named by the link's map), and
-  the guard of the running program holds a value of its own run, not the file's.
-
-Exits with 77 when the Wine runner says this host cannot run the program."""
+the exe in a fresh release zip (the stripped, link-time-optimised one), on its bytes and on
+Wine's trace of it running: its first TLS callback is the start callback (Wine calls it first;
+it seeds the stack guard and restricts the DLL search); SetDefaultDllDirectories succeeds
+before the entry point and any load by a bare name, and no DLL comes from its folder; its code
+calls the guard's fail routine (named by the link's map), and the running program's guard is
+not the file's. Exits with 77 when the Wine runner cannot run programs on this host."""
 import os, pathlib, re, struct, subprocess, sys, zipfile
 
 source, build, objdump, reader = (pathlib.Path(arg) for arg in sys.argv[1:5])
-work = build / "shipped-check"
-failures = []
+work, failures = build / "shipped-check", []
 
 
 def check(name, ok, detail):
     print(f"{name}: {'ok' if ok else 'FAILED'}: {detail}")
-    if not ok:
-        failures.append(name)
+    failures.extend([] if ok else [name])
 
 
-def ended(status):
-    if status == 77:
-        sys.exit(77)
-    return status
+def skip_on_77(status):
+    return sys.exit(77) if status == 77 else status
 
 
-# The release zip, made afresh; its exe is the build's (whose link wrote the map).
 zip_path = subprocess.run(["sh", source / "scripts/release-zip.sh", build, work], check=True,
                           capture_output=True, text=True).stdout.strip()
 with zipfile.ZipFile(zip_path) as archive:
-    exe_name = next(name for name in archive.namelist() if name.endswith("/Trinumero.exe"))
-    archive.extract(exe_name, work / "unpacked")
-exe = work / "unpacked" / exe_name
+    name = next(name for name in archive.namelist() if name.endswith("/Trinumero.exe"))
+    exe = pathlib.Path(archive.extract(name, work / "unpacked"))
 data = exe.read_bytes()
 assert data == (build / "app/Trinumero.exe").read_bytes(), "the zip's exe is not the build's"
 
-# The PE headers: image base, sections and the TLS directory (data directory 9).
-pe = struct.unpack_from("<I", data, 0x3C)[0]
-wide = struct.unpack_from("<H", data, pe + 24)[0] == 0x20B
+
+def number(form, at):
+    return struct.unpack_from(form, data, at)[0]
+
+
+# PE headers: image base, entry point, sections, TLS directory (data directory 9).
+pe = number("<I", 0x3C)
+wide = number("<H", pe + 24) == 0x20B
 pointer = "<Q" if wide else "<I"
-image_base = struct.unpack_from(pointer, data, pe + 24 + (24 if wide else 28))[0]
-entry_rva = struct.unpack_from("<I", data, pe + 24 + 16)[0]
-tls_rva = struct.unpack_from("<I", data, pe + 24 + (112 if wide else 96) + 9 * 8)[0]
-section_table = pe + 24 + struct.unpack_from("<H", data, pe + 20)[0]
-sections = [struct.unpack_from("<IIII", data, section_table + 40 * i + 8)
-            for i in range(struct.unpack_from("<H", data, pe + 6)[0])]
+image_base = number(pointer, pe + (48 if wide else 52))
+entry_rva, tls_rva = number("<I", pe + 40), number("<I", pe + (136 if wide else 120) + 9 * 8)
+table = pe + 24 + number("<H", pe + 20)
+sections = [struct.unpack_from("<IIII", data, table + 40 * i + 8)
+            for i in range(number("<H", pe + 6))]
 
 
 def read_pointer(rva):
-    for size, start, raw_size, raw_start in sections:
-        if start <= rva < start + max(size, raw_size):
-            return struct.unpack_from(pointer, data, raw_start + rva - start)[0]
-    raise ValueError(f"RVA {rva:#x} is in no section")
+    size, start, raw_size, raw_start = next(s for s in sections if s[1] <= rva < s[1] + s[0])
+    return number(pointer, raw_start + rva - start)
 
 
-callbacks = []
-if tls_rva:
-    entry = read_pointer(tls_rva + 3 * struct.calcsize(pointer)) - image_base
-    while read_pointer(entry):
-        callbacks.append(read_pointer(entry) - image_base)
-        entry += struct.calcsize(pointer)
+step = struct.calcsize(pointer)
+callbacks, entry = [], tls_rva and read_pointer(tls_rva + 3 * step) - image_base
+while entry and read_pointer(entry):
+    callbacks.append(read_pointer(entry) - image_base)
+    entry += step
 
-# Wine's trace of the zip's program from its start to its main window, closed like a user would.
-trace = re.compile(rb"TLS callback|loaddll|LoadLibrary|SetDefaultDllDirectories|"
-                   rb"GetSystemTimeAsFileTime|Starting thread proc")
+# Wine's trace of the program from its start to its main window, closed as a user would.
+keep = re.compile(rb"TLS callback|loaddll|LoadLibrary|SetDefaultDllDir|GetSystemTimeAsFileTime|"
+                  rb"Starting thread proc")
 run = subprocess.Popen(["sh", source / "scripts/run.sh", "--once", "--picture",
                         work / "traced-run.png", build, exe], stdout=subprocess.DEVNULL,
                        stderr=subprocess.PIPE,
                        env=dict(os.environ, WINE_RUN_WINEDEBUG="+pid,+relay,+loaddll"))
-lines = [line.decode(errors="replace").rstrip() for line in run.stderr if trace.search(line)]
-ended(run.wait())
-loaded = [line for line in lines if re.search(r'loaddll.*Trinumero\.exe" at ', line)]
-assert loaded, "Wine's trace does not show the program's start"
-pid = loaded[0].split(":")[0]
-base = int(re.search(r'" at ([0-9A-Fa-f]+)', loaded[0])[1], 16)
-folder = re.search(r'L"(.*\\)Trinumero\.exe"', loaded[0])[1]
+lines = [line.decode(errors="replace").rstrip() for line in run.stderr if keep.search(line)]
+skip_on_77(run.wait())
+loaded = next(line for line in lines if re.search(r'loaddll.*Trinumero\.exe" at ', line))
+pid, base = loaded.split(":")[0], int(re.search(r'" at ([0-9A-Fa-f]+)', loaded)[1], 16)
+folder = re.search(r'L"(.*\\)Trinumero\.exe"', loaded)[1]
 mine = [line for line in lines if line.startswith(pid + ":")]
 
 
 def first(pattern, after=0):
-    return next((i for i, line in enumerate(mine) if i >= after and re.search(pattern, line)),
-                len(mine))
+    return next((i for i in range(after, len(mine)) if re.search(pattern, mine[i])), len(mine))
 
 
-# The start callback is the exe's TLS callback that seeds the guard or restricts the search.
-tls_calls = [(i, int(m[1], 16)) for i, line in enumerate(mine)
-             if (m := re.search(r"Call TLS callback \(proc=([0-9A-F]+),module=0*"
-                                + f"{base:X},reason=PROCESS_ATTACH", line))]
-starts = []
-for call, proc in tls_calls:
-    body = mine[call:first(rf"Ret  TLS callback \(proc=0*{proc:X},", call)]
-    if any(re.search(r"SetDefaultDllDirectories|GetSystemTimeAsFileTime", line) for line in body):
-        starts.append(proc - base)
-called = [proc - base for _, proc in tls_calls]
-check("start callback", callbacks and starts == callbacks[:1] == called[:1],
-      f"the PE's TLS callbacks {[hex(c) for c in callbacks]}, called by Wine in the order "
-      f"{[hex(c) for c in called]}; the start callback is {[hex(s) for s in starts]}")
+# The start callback: the exe's TLS callback that seeds the guard or restricts the search.
+called = [(i, int(m[1], 16) - base) for i, line in enumerate(mine) if (m := re.search(
+    rf"Call TLS callback \(proc=([0-9A-F]+),module=0*{base:X},reason=PROCESS_ATTACH", line))]
+starts = [rva for i, rva in called if any(re.search("SetDefaultDll|GetSystemTimeAsFileTime", line)
+          for line in mine[i:first(rf"Ret  TLS callback \(proc=0*{base + rva:X},", i)])]
+check("start callback", callbacks and starts == callbacks[:1] == [rva for _, rva in called][:1],
+      f"the PE's TLS callbacks {list(map(hex, callbacks))}, called in the order "
+      f"{[hex(rva) for _, rva in called]}; the start callback is {list(map(hex, starts))}")
 
 restricted = first(r"Ret  KERNEL32\.SetDefaultDllDirectories\(\) retval=00000001")
 bare_load = first(r'Call [\w.]+\.LoadLibrary\w*\([0-9a-fA-F]+ L?"[^"\\]*"')
 entry_point = first(f"Starting thread proc 0*{base + entry_rva:X} ")
-from_folder = [line for line in mine if re.search(r"loaddll.*Loaded L\"" + re.escape(folder), line)
-               and "Trinumero.exe" not in line]
+from_folder = [line for line in mine if "Trinumero.exe" not in line
+               and re.search(r'loaddll.*Loaded L"' + re.escape(folder), line)]
 check("DLL search", restricted < min(bare_load, entry_point) and not from_folder,
       f"restricted at trace line {restricted}, entry point at {entry_point}, first load by a "
       f"bare name at {bare_load} (of {len(mine)}); from the program's folder: {from_folder}")
 
-# The stack guard: its fail routine and the guard itself, where the link's map puts them.
-symbols = {m[2]: int(m[1], 16) for m in re.finditer(
-    r"^\s+0x([0-9a-f]+)\s+_+stack_chk_(fail|guard)\s*$",
-    (build / "app/Trinumero.map").read_text(), re.M)}
-calls = 0
-if "fail" in symbols:
-    code = subprocess.run([objdump, "-d", exe], check=True, capture_output=True, text=True).stdout
-    calls = len(re.findall(rf"\scall\s+0x0*{symbols['fail']:x}\b", code))
+link_map = (build / "app/Trinumero.map").read_text()
+symbols = {m[2]: int(m[1], 16) for m in
+           re.finditer(r"^\s+0x([0-9a-f]+)\s+_+stack_chk_(fail|guard)\s*$", link_map, re.M)}
+code = subprocess.run([objdump, "-d", exe], check=True, capture_output=True, text=True).stdout
+calls = len(re.findall(rf"\scall\s+0x0*{symbols['fail']:x}\b", code)) if "fail" in symbols else 0
 seeded = 1
 if "guard" in symbols:
-    guard_rva = symbols["guard"] - image_base
-    windows_exe = "Z:" + str(exe).replace("/", "\\")
-    seeded = ended(subprocess.run([source / "cmake/wine-run.sh", build, reader, windows_exe,
-                                   f"{guard_rva:x}", f"{read_pointer(guard_rva):x}"]).returncode)
-check("stack guard", calls > 0 and seeded == 0,
-      f"{calls} calls of the fail routine in the code; the running program's guard "
-      f"{'is' if seeded == 0 else 'is NOT'} its own")
+    rva = symbols["guard"] - image_base
+    seeded = skip_on_77(subprocess.run([source / "cmake/wine-run.sh", build, reader, "Z:" + str(
+        exe).replace("/", "\\"), f"{rva:x}", f"{read_pointer(rva):x}"]).returncode)
+check("stack guard", calls > 0 and seeded == 0, f"{calls} calls of the fail routine in the code; "
+      f"the running program's guard {'is' if seeded == 0 else 'is NOT'} its own")
 sys.exit(1 if failures else 0)

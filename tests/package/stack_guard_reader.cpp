@@ -1,8 +1,8 @@
-// stack_guard_reader PROGRAM GUARD_RVA FILE_VALUE (both in hexadecimal): starts the program,
-// waits until its start-up is over (its thread waits for input), and reads its stack guard at
-// GUARD_RVA of its image. Exits with 0 when the guard holds a value of this run: not the
-// program file's FILE_VALUE, with its lowest byte zero. 1 when it does not, 2 when the program
-// could not be started or read.
+// stack_guard_reader PROGRAM GUARD_RVA FILE_VALUE (hexadecimal): starts the
+// program, waits until its start-up is over (its thread waits for input) and
+// reads its stack guard at GUARD_RVA of its image. Exits with 0 when the guard
+// holds a value of this run, not the file's FILE_VALUE, with its lowest byte
+// zero; 1 when not; 2 when the program could not be started or read.
 #include <windows.h>
 
 #include <psapi.h>
@@ -12,33 +12,27 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        return 2;
-    }
-    const auto rva = static_cast<std::uintptr_t>(std::strtoull(argv[2], nullptr, 16));
-    const auto in_file = static_cast<std::uintptr_t>(std::strtoull(argv[3], nullptr, 16));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(argv[1], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    if (argc != 4 || !CreateProcessA(argv[1], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                     &startup, &process)) {
         return 2;
     }
     HMODULE image = nullptr;
     DWORD needed = 0;
     std::uintptr_t guard = 0;
-    const bool read =
-        WaitForInputIdle(process.hProcess, 30000) == 0 &&
-        EnumProcessModules(process.hProcess, &image, sizeof image, &needed) &&
-        ReadProcessMemory(process.hProcess, reinterpret_cast<const char*>(image) + rva, &guard,
-                          sizeof guard, nullptr);
+    const bool read = WaitForInputIdle(process.hProcess, 30000) == 0 &&
+                      EnumProcessModules(process.hProcess, &image, sizeof image, &needed) &&
+                      ReadProcessMemory(process.hProcess,
+                                        reinterpret_cast<const char*>(image) +
+                                            std::strtoull(argv[2], nullptr, 16),
+                                        &guard, sizeof guard, nullptr);
     TerminateProcess(process.hProcess, 0);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    const auto in_file = static_cast<std::uintptr_t>(std::strtoull(argv[3], nullptr, 16));
     std::printf("stack guard: %llx in the file, %llx in the running program\n",
                 static_cast<unsigned long long>(in_file), static_cast<unsigned long long>(guard));
-    if (!read) {
-        return 2;
-    }
-    return guard != in_file && (guard & 0xFF) == 0 ? 0 : 1;
+    return !read ? 2 : guard != in_file && (guard & 0xFF) == 0 ? 0 : 1;
 }
