@@ -1,15 +1,15 @@
-// stack_guard_reader PROGRAM GUARD_RVA FILE_VALUE (hexadecimal): starts the
-// program, waits until its start-up is over (its thread waits for input) and
-// reads its stack guard at GUARD_RVA of its image. Exits with 0 when the guard
-// holds a value of this run, not the file's FILE_VALUE, with its lowest byte
-// zero; 1 when not; 2 when the program could not be started or read.
+// stack_guard_reader PROGRAM GUARD_RVA FILE_VALUE (hexadecimal): starts the program, waits until
+// its start-up is over (its thread waits for input) and reads its stack guard at GUARD_RVA of its
+// image. Exits with 0 when the guard holds a value of this run, not the file's FILE_VALUE, with
+// its lowest byte zero; 1 when not; 2 when the program could not be started or read.
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
+
+#include "support/handles_win32.h"
 
 int main(int argc, char** argv) {
     STARTUPINFOA startup{};
@@ -19,20 +19,17 @@ int main(int argc, char** argv) {
                                      &startup, &process)) {
         return 2;
     }
+    const trinumero::KernelHandle child(process.hProcess), thread(process.hThread);
     HMODULE image = nullptr;
     DWORD needed = 0;
     std::uintptr_t guard = 0;
-    const bool read = WaitForInputIdle(process.hProcess, 30000) == 0 &&
-                      EnumProcessModules(process.hProcess, &image, sizeof image, &needed) &&
-                      ReadProcessMemory(process.hProcess,
-                                        reinterpret_cast<const char*>(image) +
-                                            std::strtoull(argv[2], nullptr, 16),
-                                        &guard, sizeof guard, nullptr);
-    TerminateProcess(process.hProcess, 0);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const bool read =
+        WaitForInputIdle(child.get(), 30000) == 0 &&
+        EnumProcessModules(child.get(), &image, sizeof image, &needed) &&
+        ReadProcessMemory(
+            child.get(), reinterpret_cast<const char*>(image) + std::strtoull(argv[2], nullptr, 16),
+            &guard, sizeof guard, nullptr);
+    TerminateProcess(child.get(), 0);
     const auto in_file = static_cast<std::uintptr_t>(std::strtoull(argv[3], nullptr, 16));
-    std::printf("stack guard: %llx in the file, %llx in the running program\n",
-                static_cast<unsigned long long>(in_file), static_cast<unsigned long long>(guard));
     return !read ? 2 : guard != in_file && (guard & 0xFF) == 0 ? 0 : 1;
 }
