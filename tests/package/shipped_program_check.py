@@ -1,8 +1,7 @@
-"""shipped_program_check.py SOURCE_DIR BUILD_DIR OBJDUMP STACK_GUARD_READER: the protections of
-the exe in a fresh release zip (stripped, link-time-optimised), on its bytes and on Wine's trace
-of it running: its first TLS callback seeds the stack guard and restricts the DLL search, which
-happens before the entry point and any load by a bare name; its code calls the guard's fail
-routine (found through the link's map), and its guard at run time is not the file's."""
+"""shipped_program_check.py SOURCE_DIR BUILD_DIR OBJDUMP STACK_GUARD_READER: the exe of a fresh
+release zip (stripped, link-time-optimised), on its bytes and Wine's trace of it running: its first
+TLS callback seeds the stack guard and restricts the DLL search, before the entry point and any
+load by a bare name; it calls the guard's fail routine; its guard at run time is not the file's."""
 import os, pathlib, re, struct, subprocess, sys, zipfile
 
 source, build, objdump, reader = (pathlib.Path(arg) for arg in sys.argv[1:5])
@@ -12,10 +11,6 @@ work, failures = build / "shipped-check", []
 def check(name, ok, detail):
     print(f"{name}: {'ok' if ok else 'FAILED'}: {detail}")
     failures.extend([] if ok else [name])
-
-
-def skip_on_77(status):
-    return sys.exit(77) if status == 77 else status
 
 
 zip_path = subprocess.run(["sh", source / "scripts/release-zip.sh", build, work], check=True,
@@ -34,7 +29,7 @@ def number(form, at):
 # PE headers: image base, entry point, sections, TLS directory (data directory 9).
 pe = number("<I", 0x3C)
 wide = number("<H", pe + 24) == 0x20B
-pointer = "<Q" if wide else "<I"
+pointer, step = ("<Q", 8) if wide else ("<I", 4)
 image_base = number(pointer, pe + (48 if wide else 52))
 entry_rva, tls_rva = number("<I", pe + 40), number("<I", pe + (136 if wide else 120) + 9 * 8)
 table = pe + 24 + number("<H", pe + 20)
@@ -47,7 +42,6 @@ def read_pointer(rva):
     return number(pointer, raw_start + rva - start)
 
 
-step = struct.calcsize(pointer)
 callbacks, entry = [], tls_rva and read_pointer(tls_rva + 3 * step) - image_base
 while entry and read_pointer(entry):
     callbacks.append(read_pointer(entry) - image_base)
@@ -56,12 +50,12 @@ while entry and read_pointer(entry):
 # Wine's trace of the program from its start to its main window, closed as a user would.
 keep = re.compile(rb"TLS callback|loaddll|LoadLibrary|SetDefaultDllDir|GetSystemTimeAsFileTime|"
                   rb"Starting thread proc")
-run = subprocess.Popen(["sh", source / "scripts/run.sh", "--once", "--picture",
-                        work / "traced-run.png", build, exe], stdout=subprocess.DEVNULL,
-                       stderr=subprocess.PIPE,
+run = subprocess.Popen(["sh", source / "scripts/run.sh", "--once", "--picture", work / "traced.png",
+                        build, exe], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
                        env=dict(os.environ, WINE_RUN_WINEDEBUG="+pid,+relay,+loaddll"))
 lines = [line.decode(errors="replace").rstrip() for line in run.stderr if keep.search(line)]
-skip_on_77(run.wait())
+if run.wait() == 77:
+    sys.exit(77)  # this host cannot run the program
 loaded = next(line for line in lines if re.search(r'loaddll.*Trinumero\.exe" at ', line))
 pid, base = loaded.split(":")[0], int(re.search(r'" at ([0-9A-Fa-f]+)', loaded)[1], 16)
 mine = [line for line in lines if line.startswith(pid + ":")]
@@ -77,15 +71,14 @@ called = [(i, int(m[1], 16) - base) for i, line in enumerate(mine) if (m := re.s
 starts = [rva for i, rva in called if any(re.search("SetDefaultDll|GetSystemTimeAsFileTime", line)
           for line in mine[i:first(rf"Ret  TLS callback \(proc=0*{base + rva:X},", i)])]
 check("start callback", callbacks and starts == callbacks[:1] == [rva for _, rva in called][:1],
-      f"the PE's TLS callbacks {list(map(hex, callbacks))}, called in the order "
-      f"{[hex(rva) for _, rva in called]}; the start callback is {list(map(hex, starts))}")
+      f"TLS callbacks {list(map(hex, callbacks))}, called in the order "
+      f"{[hex(rva) for _, rva in called]}; start callback {list(map(hex, starts))}")
 
 restricted = first(r"Ret  KERNEL32\.SetDefaultDllDirectories\(\) retval=00000001")
 bare_load = first(r'Call [\w.]+\.LoadLibrary\w*\([0-9a-fA-F]+ L?"[^"\\]*"')
 entry_point = first(f"Starting thread proc 0*{base + entry_rva:X} ")
-check("DLL search", restricted < min(bare_load, entry_point),
-      f"restricted at trace line {restricted}, entry point at {entry_point}, first load by a "
-      f"bare name at {bare_load} (of {len(mine)})")
+check("DLL search", restricted < min(bare_load, entry_point), f"restricted at trace line "
+      f"{restricted}, entry point at {entry_point}, first bare-name load at {bare_load}")
 
 link_map = (build / "app/Trinumero.map").read_text()
 symbols = {m[2]: int(m[1], 16) for m in
@@ -93,8 +86,8 @@ symbols = {m[2]: int(m[1], 16) for m in
 code = subprocess.run([objdump, "-d", exe], check=True, capture_output=True, text=True).stdout
 calls = len(re.findall(rf"\scall\s+0x0*{symbols['fail']:x}\b", code))
 guard = symbols["guard"] - image_base
-seeded = skip_on_77(subprocess.run([source / "cmake/wine-run.sh", build, reader, "Z:" + str(
-    exe).replace("/", "\\"), f"{guard:x}", f"{read_pointer(guard):x}"]).returncode)
+seeded = subprocess.run([source / "cmake/wine-run.sh", build, reader, "Z:" + str(exe).replace(
+    "/", "\\"), f"{guard:x}", f"{read_pointer(guard):x}"]).returncode
 check("stack guard", calls > 0 and seeded == 0, f"{calls} calls of the fail routine in the code; "
       f"the running program's guard {'is' if seeded == 0 else 'is NOT'} its own")
 sys.exit(1 if failures else 0)

@@ -1,7 +1,6 @@
-// stack_guard_reader PROGRAM GUARD_RVA FILE_VALUE (hexadecimal): starts the program, waits until
-// its start-up is over (its thread waits for input) and reads its stack guard at GUARD_RVA of its
-// image. Exits with 0 when the guard holds a value of this run, not the file's FILE_VALUE, with
-// its lowest byte zero; 1 when not; 2 when the program could not be started or read.
+// stack_guard_reader PROGRAM GUARD_RVA FILE_VALUE (hexadecimal): starts the program and, once it
+// waits for input, reads its stack guard at GUARD_RVA. Exits with 0 when the guard is not the
+// file's FILE_VALUE and its lowest byte is zero, 1 when not, 2 when nothing could be read.
 #include <windows.h>
 
 #include <psapi.h>
