@@ -1,6 +1,5 @@
-// stack_guard_reader PROGRAM GUARD_RVA FILE_VALUE (hexadecimal): starts the program and, once its
-// window shows, reads its stack guard at GUARD_RVA. Exits with 0 when the guard is not the file's
-// FILE_VALUE and its lowest byte is zero, 1 when not, 2 when nothing could be read.
+// stack_guard_reader PROGRAM GUARD_RVA FILE_VALUE (hex): once the started program's window shows,
+// 0 when its guard at GUARD_RVA is not FILE_VALUE and ends in a zero byte; 1 if not; 2: unread.
 #include <windows.h>
 
 #include <psapi.h>

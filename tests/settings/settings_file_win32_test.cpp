@@ -162,8 +162,7 @@ TEST_F(SettingsFileWin32Test, FileHeldWithoutWriteSharingIsReadButNotReplaced) {
     EXPECT_EQ(ListFolder(dir.Path()), before);
 }
 
-// The saver's waits are counted instead of slept: once they come to more than half of the
-// tenth of a second, the holder is told and lets go while the saver waits on.
+// The saver's waits, counted instead of slept: past half the tenth of a second the holder lets go.
 TEST_F(SettingsFileWin32Test, AHolderThatLetsGoWithinATenthOfASecondIsWaitedFor) {
     ASSERT_TRUE(WriteWholeFile(path, OnTopLine(0)));
     KernelHandle other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
