@@ -168,9 +168,8 @@ TEST_F(SettingsFileWin32Test, AHolderThatLetsGoWithinATenthOfASecondIsWaitedFor)
     KernelHandle other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
     ASSERT_NE(other, nullptr);
     static DWORD waited = 0;
-    static KernelHandle saver_waits, let_go;
-    saver_waits.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    let_go.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    static const KernelHandle saver_waits(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    static const KernelHandle let_go(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     std::thread holder([&other] {
         WaitForSingleObject(saver_waits.get(), 10000);
         other.reset();
