@@ -11,7 +11,7 @@ ARCH ?= win64
 
 .PHONY: all run test deps build-native build-native-asan build-native-debug build-fuzz \
 	build-win64 build-win32 test-native test-native-asan test-native-debug test-win64 \
-	test-win32 sizes package fuzz fuzz-smoke bench clean
+	test-win32 sizes package verify-release release-record fuzz fuzz-smoke bench clean
 
 all: build-native build-win64 build-win32
 
@@ -43,23 +43,37 @@ build-win32: deps
 	$(CMAKE) --preset win32 >/dev/null
 	$(CMAKE) --build --preset win32
 
+# Each suite also writes its results as JUnit, for the summary at the end of make test.
+RESULTS = $(CURDIR)/out/test-results
+TEST_SUITES = native native-asan win64 win32 fuzz-smoke
+
 test-native: build-native
-	$(CTEST) --preset native
+	$(CTEST) --preset native --output-junit $(RESULTS)/native.xml
 
 test-native-asan: build-native-asan
-	$(CTEST) --preset native-asan
+	$(CTEST) --preset native-asan --output-junit $(RESULTS)/native-asan.xml
 
 test-native-debug: build-native-debug
-	$(CTEST) --preset native-debug
+	$(CTEST) --preset native-debug --output-junit $(RESULTS)/native-debug.xml
 
 test-win64: build-win64
-	$(CTEST) --preset win64
+	$(CTEST) --preset win64 --output-junit $(RESULTS)/win64.xml
 
 test-win32: build-win32
-	$(CTEST) --preset win32
+	$(CTEST) --preset win32 --output-junit $(RESULTS)/win32.xml
 
+# Every suite runs, also after one has failed; then one line per build folder (passed, failed,
+# skipped), a loud notice for an architecture whose programs could not run here, and the exit
+# code: non-zero when anything failed.
 test: deps
-	$(MAKE) --no-print-directory test-native test-native-asan test-win64 test-win32 fuzz-smoke sizes
+	@rm -rf $(RESULTS); status=0; \
+	for suite in $(TEST_SUITES); do \
+		$(MAKE) --no-print-directory $$(test $$suite = fuzz-smoke || echo test-)$$suite || status=1; \
+	done; \
+	$(MAKE) --no-print-directory sizes || status=1; \
+	echo; echo "Test summary:"; \
+	python3 scripts/test-summary.py $(RESULTS) $(TEST_SUITES) || status=1; \
+	exit $$status
 
 # The sizes of both programs (a test of each build fails past 64 KB).
 sizes:
@@ -74,9 +88,27 @@ package: build-win64 build-win32
 	SIGN_CERT='$(SIGN_CERT)' SIGN_KEY='$(SIGN_KEY)' RELEASE_BASE_URL='$(RELEASE_BASE_URL)' \
 		./scripts/package.sh
 
+# make verify-release INFO=release/<version>/BUILD-INFO (or a downloaded release's BUILD-INFO,
+# with its zips beside it): builds the commit the release names in a temporary worktree and
+# compares the zips; where they differ, names the tools that differ from the ones recorded.
+verify-release: deps
+	@test -n "$(INFO)" || { echo "usage: make verify-release INFO=<a release's BUILD-INFO>"; exit 2; }
+	./scripts/verify-release.sh "$(INFO)"
+
+# The record of this version's release, committed under release/<version>/: BUILD-INFO and
+# SHA256SUMS of make package, from a work tree without uncommitted changes.
+release-record: package
+	@version=$$(sed -n 's/^version=//p' out/package/BUILD-INFO); \
+	if grep -q '^commit=.*+modified' out/package/BUILD-INFO; then \
+		echo "release-record: commit the changes first; the record must name a commit alone"; \
+		exit 1; \
+	fi; \
+	mkdir -p release/$$version && cp out/package/BUILD-INFO out/package/SHA256SUMS release/$$version/ && \
+	echo "Wrote release/$$version/BUILD-INFO and release/$$version/SHA256SUMS: commit them."
+
 # A short fuzz run of each target is part of make test; make fuzz runs each ten million times.
 fuzz-smoke: build-fuzz
-	$(CTEST) --preset fuzz-smoke
+	$(CTEST) --preset fuzz-smoke --output-junit $(RESULTS)/fuzz-smoke.xml
 
 fuzz: build-fuzz
 	$(CTEST) --preset fuzz

@@ -40,4 +40,6 @@ epoch=${TRINUMERO_SOURCE_DATE_EPOCH}
 homepage=${PROJECT_HOMEPAGE_URL}
 publisher=The Trinumero authors
 cmake=${CMAKE_COMMAND}
+compiler=${CMAKE_CXX_COMPILER}
+resource_compiler=${CMAKE_RC_COMPILER}
 ")

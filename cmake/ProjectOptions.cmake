@@ -7,7 +7,7 @@
 #                          program's own code
 #   trinumero_program      what goes into Trinumero.exe: no exceptions, RTTI or thread-safe
 #                          statics; hardened (below)
-#   trinumero_hardened     stack protector and checked buffer functions in the Windows builds
+#   trinumero_hardened     stack protector and _FORTIFY_SOURCE in the Windows builds
 #   trinumero_small        optimised for size: the program's code apart from the engine
 #   trinumero_fast         optimised for speed without growing much: the engine, whose
 #                          decimal formatting at -Os divides instead of multiplying (4x slower)
@@ -93,10 +93,11 @@ endif()
 # its functions with arrays on the stack check a guard value before they return. The guard
 # and its failure handler are the program's own (support/stack_guard_win32.cpp), not MinGW's
 # libssp, which would seed the guard through the crypto API at every start; so libssp is not
-# linked. _FORTIFY_SOURCE=2 has the headers check the buffer functions whose sizes the
-# compiler knows: none of the program's calls needs a checked variant today, and one that
-# did would fail to link (those come from libssp), so it cannot go unnoticed. The native
-# builds have their sanitizers instead.
+# linked. _FORTIFY_SOURCE=2 compiles no check into the program: with this MinGW-w64 a copy into
+# a buffer of known size whose length the compiler cannot bound becomes a call of a checking
+# function (__memcpy_chk and the like), which only libssp has, so such code fails to link;
+# the program's code has none. The define keeps it that way: such a copy cannot slip in
+# unnoticed. The native builds have their sanitizers instead.
 add_library(trinumero_hardened INTERFACE)
 if(WIN32)
     target_compile_options(trinumero_hardened INTERFACE -fstack-protector-strong)

@@ -32,7 +32,7 @@ function(trinumero_add_gtest)
         add_test(NAME ${ARG_NAME}
                  COMMAND ${TRINUMERO_WINE_RUN} ${CMAKE_BINARY_DIR} --gtest $<TARGET_FILE:${ARG_NAME}>)
         set_tests_properties(${ARG_NAME} PROPERTIES FIXTURES_REQUIRED wine LABELS "wine;${ARG_LABELS}"
-                             SKIP_REGULAR_EXPRESSION "${TRINUMERO_WINE_SKIPPED}")
+                             SKIP_RETURN_CODE 77)
     else()
         gtest_discover_tests(${ARG_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "native;${ARG_LABELS}")
     endif()

@@ -11,7 +11,13 @@
 # The build folder says which Wine runs its programs: a file BUILD_DIR/wine-arch holding
 # win32 selects 32-bit Wine (wine32) and a 32-bit prefix; otherwise 64-bit Wine runs them.
 # When DISPLAY is unset (CI, a plain ssh session) a private Xvfb is started once per
-# build folder and shared by every program of that folder until --stop.
+# build folder and shared by every program of that folder until --stop. Wine's own messages
+# are off; WINE_RUN_WINEDEBUG gives Wine's WINEDEBUG channels instead (a test that reads
+# Wine's trace of a program).
+#
+# The runner's own exit code 77 means that this host cannot run the build folder's programs at
+# all (below); no program of the tests ends with 77. CTest counts a test as skipped by that
+# code alone (SKIP_RETURN_CODE 77).
 set -eu
 
 # Wine wants an absolute prefix path.
@@ -26,7 +32,7 @@ fi
 
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH="$arch"
-export WINEDEBUG=-all
+export WINEDEBUG="${WINE_RUN_WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # A fixed Western locale: Wine's ANSI code page is then 1252 (en-US), so nothing in the
 # program can depend on the Russian code page being the system's by accident. C.UTF-8 is on
@@ -50,15 +56,16 @@ WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 # Some hosts cannot execute 32-bit x86 programs at all (a kernel without IA32 emulation, or a
 # sandbox such as gVisor): the shell then answers 126 for wine32's own loader. The i686 build's
-# programs cannot run there, and every test of such a build folder is reported as skipped, with
-# this line and exit code 77, never as passed: CTest matches the line (TRINUMERO_WINE_SKIPPED).
+# programs cannot run there: every test of such a build folder ends with exit code 77, skipped,
+# never passed. Any other failure of wine32 fails the test.
 if [ "$arch" = win32 ] && [ "${1:-}" != "--stop" ]; then
     status=0
     "$WINE" --version >/dev/null 2>&1 || status=$?
     if [ $status -eq 126 ]; then
-        echo "wine-run.sh: SKIPPED: this host cannot execute 32-bit x86 programs, so wine32 cannot run" >&2
+        echo "wine-run.sh: SKIPPED: this host cannot execute 32-bit x86 programs (wine32 exits with 126)" >&2
         exit 77
     fi
+    [ $status -eq 0 ] || fail "wine32 does not start (exit code $status from $WINE --version)"
 fi
 
 xvfb_pid_file="$build_dir/xvfb.pid"
@@ -96,7 +103,7 @@ stop_all() {
     rm -f "$xvfb_pid_file" "$xvfb_display_file"
 }
 
-# Fonts, checked on every start so that prefixes made before these settings get them too.
+# Fonts, checked on every start, so that a prefix made without them gets them too.
 # - Wine's own fonts (Debian's fonts-wine: Marlett for the caption buttons, Tahoma, ...)
 #   are not copied into a new prefix by this Wine; they are linked into its Fonts folder.
 # - Wine maps the dialog font "MS Shell Dlg" to Tahoma. Once Wine's Tahoma is in the prefix

@@ -1,8 +1,9 @@
 #!/bin/sh
-# make package: the release zips of the x86_64 and the i686 build, their checksums and the
-# package managers' manifests, in out/package. The builds must be configured and built already
-# (the Makefile does it). SIGN_CERT and SIGN_KEY (PEM files) sign both exes; RELEASE_BASE_URL is
-# where the zips will be downloaded from.
+# make package: the release zips of the x86_64 and the i686 build, their checksums, what they
+# were built from (BUILD-INFO: the commit, the release time and the exact versions of the
+# tools, scripts/build-info.sh) and the package managers' manifests, in out/package. The builds
+# must be configured and built already (the Makefile does it). SIGN_CERT and SIGN_KEY (PEM
+# files) sign both exes; RELEASE_BASE_URL is where the zips will be downloaded from.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,6 +24,9 @@ info() {
 }
 "$root/scripts/release-manifests.sh" "$out" "$(info version)" "$(info epoch)" \
     "$(info homepage)" "$(info publisher)"
+
+SIGN_CERT=${SIGN_CERT:-} "$root/scripts/build-info.sh" release "$out" "$root/out/build/win64" \
+    "$root/out/build/win32" >"$out/BUILD-INFO"
 
 cd "$out"
 sha256sum Trinumero-*-win64.zip Trinumero-*-win32.zip >SHA256SUMS

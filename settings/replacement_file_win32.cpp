@@ -5,22 +5,16 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
-#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "settings/abandoned_fresh_files_win32.h"
+#include "settings/fresh_file_name.h"
 #include "settings/open_file_win32.h"
-#include "support/digits.h"
-#include "support/handles_win32.h"
 
 namespace trinumero {
 
 namespace {
-
-// How many fresh names a save tries before it gives up: something else may hold one (a virus
-// scanner), so that it can be neither removed nor created.
-constexpr int kFreshNameAttempts = 8;
 
 // Waits, in milliseconds, before each new try of putting new content in place while the
 // file it replaces is held by someone else for a moment (a virus scanner, an indexer, another
@@ -50,17 +44,17 @@ bool MarkForDeletion(HANDLE file, bool deleted) {
                                       sizeof disposition) != FALSE;
 }
 
+// How many words hold that many bytes.
+constexpr std::size_t WordsFor(std::size_t bytes) {
+    return (bytes + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t);
+}
+
 // The record that renames an open file to path, replacing what is there, in storage
-// aligned for the record.
+// aligned for the record: its fixed part, then words enough for the name.
 std::vector<std::uint64_t> RenameRecord(const std::wstring& path) {
     const std::size_t name_bytes = path.size() * sizeof(wchar_t);
-    std::vector<std::uint64_t> storage(
-        (sizeof(FILE_RENAME_INFO) + name_bytes + sizeof(std::uint64_t) - 1) /
-        sizeof(std::uint64_t));
+    std::vector<std::uint64_t> storage(WordsFor(sizeof(FILE_RENAME_INFO)) + WordsFor(name_bytes));
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(storage.data());
-    if (rename == nullptr) {
-        return storage;  // never: the storage holds at least the record's fixed part
-    }
     rename->ReplaceIfExists = TRUE;
     rename->RootDirectory = nullptr;
     rename->FileNameLength = static_cast<DWORD>(name_bytes);
@@ -72,10 +66,12 @@ std::vector<std::uint64_t> RenameRecord(const std::wstring& path) {
 // never closed under its fresh name; marked to be deleted with the handle until then.
 class ReplacementFile final : public Win32File {
   public:
-    ReplacementFile(HANDLE handle, std::wstring fresh_path, std::wstring target_path)
+    ReplacementFile(HANDLE handle, std::wstring fresh_path, std::wstring target_path,
+                    PlacingWait wait)
         : Win32File(handle),
           fresh_path_(std::move(fresh_path)),
           target_path_(std::move(target_path)),
+          wait_(wait),
           marked_(MarkForDeletion(handle, true)) {}
     ~ReplacementFile() override { Release(); }
 
@@ -108,7 +104,7 @@ class ReplacementFile final : public Win32File {
             if (attempt == kPlacingWaits.size() || !HeldForAMoment(error)) {
                 return false;
             }
-            Sleep(kPlacingWaits[attempt]);
+            wait_(kPlacingWaits[attempt]);
         }
     }
 
@@ -127,6 +123,7 @@ class ReplacementFile final : public Win32File {
 
     std::wstring fresh_path_;  // empty once the content is in place
     std::wstring target_path_;
+    PlacingWait wait_;
     bool marked_;  // to be deleted when closed
 };
 
@@ -149,73 +146,11 @@ std::wstring FolderOf(const std::wstring& path) {
     return path.substr(0, folder_end == std::wstring::npos ? 0 : folder_end + 1);
 }
 
-// The fresh file of this process's attempt (0 to 7) in the folder of path.
-std::wstring FreshFilePath(const std::wstring& path, int attempt) {
-    std::wstring fresh = FolderOf(path) + kFreshFilePrefix;
-    AppendDigits(fresh, GetCurrentProcessId(), 16);
-    fresh.push_back(L'.');
-    AppendDigits(fresh, static_cast<std::uint32_t>(attempt), 10);
-    return fresh;
-}
-
-// The id of the process that wrote a file of that name, when the name is one of
-// FreshFilePath's.
-std::optional<DWORD> FreshFileWriter(std::wstring_view name) {
-    constexpr std::wstring_view kPrefix = kFreshFilePrefix;
-    if (name.size() < kPrefix.size() + 3 || name.size() > kPrefix.size() + 10 ||
-        name.substr(0, kPrefix.size()) != kPrefix || name[name.size() - 2] != L'.' ||
-        name.back() < L'0' || name.back() >= L'0' + kFreshNameAttempts) {
-        return std::nullopt;
-    }
-    DWORD writer = 0;
-    for (const wchar_t digit : name.substr(kPrefix.size(), name.size() - kPrefix.size() - 2)) {
-        const auto lower = static_cast<wchar_t>(digit | 0x20);
-        const bool decimal = digit >= L'0' && digit <= L'9';
-        if (!decimal && (lower < L'a' || lower > L'f')) {
-            return std::nullopt;
-        }
-        writer = writer * 16 + static_cast<DWORD>(decimal ? digit - L'0' : lower - L'a' + 10);
-    }
-    return writer;
-}
-
-// Whether the process is certainly gone: no process has the id, or the one that has it has
-// ended. This process writes its fresh files only inside a save, so one of its id found
-// before the save began was left by an earlier process of the same id. A process that
-// cannot be asked counts as running.
-bool ProcessIsGone(DWORD process_id) {
-    if (process_id == GetCurrentProcessId()) {
-        return true;
-    }
-    const KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, process_id));
-    if (!process) {
-        return GetLastError() == ERROR_INVALID_PARAMETER;
-    }
-    return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
-}
-
-// Removes the fresh files in the folder whose writer is gone. This version's fresh files
-// go with their handle, but one whose writer died in the instant between clearing the mark
-// and the rename stays, and older versions left theirs after any crash. A fresh file whose
-// writer still runs is never touched: it may be in the middle of its save.
-void RemoveAbandonedFreshFiles(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    const FindHandle search(FindFirstFileExW((folder + kFreshFilePrefix + L"*").c_str(),
-                                             FindExInfoBasic, &found, FindExSearchNameMatch,
-                                             nullptr, 0));
-    if (search.get() == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::optional<DWORD> writer = FreshFileWriter(found.cFileName);
-        if (writer && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-            ProcessIsGone(*writer)) {
-            DeleteFileW((folder + found.cFileName).c_str());
-        }
-    } while (FindNextFileW(search.get(), &found));
-}
-
 }  // namespace
+
+void WaitBeforeNextTry(DWORD milliseconds) {
+    Sleep(milliseconds);
+}
 
 HANDLE CreateFreshFile(const std::wstring& fresh_path) {
     // CREATE_NEW never opens what is already there, a link included; DELETE lets the file be
@@ -224,17 +159,20 @@ HANDLE CreateFreshFile(const std::wstring& fresh_path) {
                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-std::unique_ptr<SettingsFile> OpenReplacement(const std::wstring& path, FreshFileCreator create) {
+std::unique_ptr<SettingsFile> OpenReplacement(const std::wstring& path, FreshFileCreator create,
+                                              PlacingWait wait) {
     if (RefusesReplacing(path)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;
     }
-    RemoveAbandonedFreshFiles(FolderOf(path));
+    const std::wstring folder = FolderOf(path);
+    RemoveAbandonedFreshFiles(folder);
     for (int attempt = 0; attempt < kFreshNameAttempts; ++attempt) {
-        std::wstring fresh = FreshFilePath(path, attempt);
+        std::wstring fresh = folder;
+        AppendFreshFileName(fresh, GetCurrentProcessId(), attempt);
         const HANDLE handle = create(fresh);
         if (handle != INVALID_HANDLE_VALUE) {
-            return std::make_unique<ReplacementFile>(handle, std::move(fresh), path);
+            return std::make_unique<ReplacementFile>(handle, std::move(fresh), path, wait);
         }
         if (!NameTakenForNow(GetLastError())) {
             return nullptr;

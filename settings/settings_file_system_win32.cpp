@@ -19,7 +19,7 @@ std::unique_ptr<SettingsFile> Win32SettingsFileSystem::Open(std::wstring_view pa
         mode == FileOpenMode::kReadWrite ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
     const HANDLE handle = CreateFileW(path_text.c_str(), access, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE || handle == nullptr) {
+    if (handle == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
     return std::make_unique<Win32File>(handle);

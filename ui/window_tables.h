@@ -84,8 +84,15 @@ MenuBuilder& CurrentMenuBuilder();
 // The module that window classes and resources belong to.
 HINSTANCE ModuleInstance();
 
-// The window properties that carry a top-level window's number plus 1 and a control's number.
-// Their names are fixed: other programs may look for them.
+// Window properties (SetPropW: a named value Windows keeps with a window) through which a
+// platform window tells its number in the tables above. "ZW_WindowID" is on every top-level
+// window, holding its window number plus 1 (so that 0, no property, means no number);
+// "ZW_ID" is on every control, holding its control number, the same as its identifier.
+// The window layer reads them back through the two calls below: the event model and the DPI
+// fitting find the entry of the top-level window above any window (WindowNumberOf), and the
+// control colours and the screen-reader names find a control's entry only when the control
+// is one of the program's own (KnownControlNumber). Any other program may read them with
+// GetPropW too, so their names and values are part of the window's outside and stay.
 inline constexpr wchar_t kWindowNumberProperty[] = L"ZW_WindowID";
 inline constexpr wchar_t kControlNumberProperty[] = L"ZW_ID";
 

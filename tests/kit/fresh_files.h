@@ -1,20 +1,19 @@
 #pragma once
 
-// The names of the fresh files a save writes beside the settings file before one takes its
-// name: the prefix, the writer's process id in hexadecimal, "." and the attempt.
+// The names of the fresh files a save writes beside the settings file, as the save makes them
+// (settings/fresh_file_name.h): tests plant and look for them by the same format.
 
 #include <cstdint>
 #include <string>
 
-#include "settings/replacement_file_win32.h"
-#include "support/digits.h"
+#include "settings/fresh_file_name.h"
 
 namespace trinumero::testing {
 
 // The name of the process's fresh files up to the ".".
 inline std::wstring FreshFileStem(std::uint32_t process_id) {
-    std::wstring stem = kFreshFilePrefix;
-    AppendDigits(stem, process_id, 16);
+    std::wstring stem;
+    AppendFreshFileStem(stem, process_id);
     return stem;
 }
 

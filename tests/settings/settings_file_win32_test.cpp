@@ -162,17 +162,31 @@ TEST_F(SettingsFileWin32Test, FileHeldWithoutWriteSharingIsReadButNotReplaced) {
     EXPECT_EQ(ListFolder(dir.Path()), before);
 }
 
+// The saver's waits, counted instead of slept: past half the tenth of a second the holder lets go.
 TEST_F(SettingsFileWin32Test, AHolderThatLetsGoWithinATenthOfASecondIsWaitedFor) {
     ASSERT_TRUE(WriteWholeFile(path, OnTopLine(0)));
     KernelHandle other = OpenOther(GENERIC_READ, FILE_SHARE_READ);
     ASSERT_NE(other, nullptr);
+    static DWORD waited = 0;
+    static const KernelHandle saver_waits(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    static const KernelHandle let_go(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     std::thread holder([&other] {
-        Sleep(25);
+        WaitForSingleObject(saver_waits.get(), 10000);
         other.reset();
+        SetEvent(let_go.get());
     });
-    EXPECT_TRUE(Save());
+    const trinumero::PlacingWait counted = [](DWORD milliseconds) {
+        if ((waited += milliseconds) > 50) {
+            SignalObjectAndWait(saver_waits.get(), let_go.get(), 10000, FALSE);
+        }
+    };
+    const std::string line = OnTopLine(1);
+    const std::unique_ptr<trinumero::SettingsFile> file =
+        trinumero::OpenReplacement(path, trinumero::CreateFreshFile, counted);
+    const bool saved = file != nullptr && file->Write(line) == line.size() && file->Close();
     holder.join();
-    EXPECT_EQ(ReadWholeFile(path), OnTopLine(1));
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(ReadWholeFile(path), line);
     EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::wstring>{L"Trinumero.ini"});
 }
 

@@ -1,0 +1,45 @@
+"""test-summary.py RESULTS_DIR SUITE... : the end of make test. One line per build folder with
+its passed, failed and skipped tests, read from the JUnit file CTest wrote for the suite
+(RESULTS_DIR/<suite>.xml), and a loud notice for each folder whose Windows programs were
+skipped: the Wine runner ends with exit code 77 only when the host cannot run them at all, so
+such a folder's architecture went untested. Exits with 1 when a suite failed or has no results.
+"""
+import pathlib
+import sys
+import xml.etree.ElementTree as ElementTree
+
+RUNNER_SKIP = "SKIP_RETURN_CODE=77"
+# The build folder each CTest preset runs in.
+FOLDERS = {"fuzz-smoke": "fuzz"}
+
+results, suites = pathlib.Path(sys.argv[1]), sys.argv[2:]
+failed_run = False
+notices = []
+for suite in suites:
+    folder = FOLDERS.get(suite, suite)
+    file = results / f"{suite}.xml"
+    if not file.is_file():
+        print(f"{folder:<12} NO RESULTS: its build or its tests did not run")
+        failed_run = True
+        continue
+    passed = failed = skipped = 0
+    reasons = set()
+    for case in ElementTree.parse(file).getroot().iter("testcase"):
+        skip = case.find("skipped")
+        if case.get("status") == "run":
+            passed += 1
+        elif skip is not None and skip.get("message") == RUNNER_SKIP:
+            skipped += 1
+            output = case.findtext("system-out") or ""
+            reasons.update(line for line in output.splitlines() if "SKIPPED" in line)
+        else:
+            failed += 1  # failed, or not run for another reason (a fixture that failed)
+    print(f"{folder:<12} {passed:4} passed, {failed:4} failed, {skipped:4} skipped")
+    failed_run = failed_run or failed > 0
+    if skipped:
+        why = "; ".join(sorted(reasons)) or "the Wine runner could not run them"
+        notices.append(f"!!! {folder}: ALL {skipped} tests that run its Windows programs were "
+                       f"SKIPPED, so this architecture is NOT tested here: {why}")
+for notice in notices:
+    print(notice)
+sys.exit(1 if failed_run else 0)
