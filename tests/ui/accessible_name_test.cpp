@@ -32,6 +32,10 @@ struct Annotation {
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
 // Takes name annotations and clearings, and refuses everything else.
+#define REFUSED(method)                         \
+    HRESULT STDMETHODCALLTYPE method override { \
+        return E_NOTIMPL;                       \
+    }
 class AnnotationStandIn final : public IAccPropServices {
   public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
@@ -55,51 +59,20 @@ class AnnotationStandIn final : public IAccPropServices {
         }
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int,
-                                            IAccPropServer*, AnnoScope) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int,
-                                                IAccPropServer*, AnnoScope) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**,
-                                                        DWORD*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*,
-                                                          DWORD*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int,
-                                                 IAccPropServer*, AnnoScope) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*,
-                                                           DWORD*) override {
-        return E_NOTIMPL;
-    }
+    REFUSED(SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT))
+    REFUSED(SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope))
+    REFUSED(ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int))
+    REFUSED(SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT))
+    REFUSED(SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                              AnnoScope))
+    REFUSED(ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*))
+    REFUSED(DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*))
+    REFUSED(SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT))
+    REFUSED(SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR))
+    REFUSED(SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope))
+    REFUSED(ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int))
+    REFUSED(ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*))
+    REFUSED(DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*))
 
     // PROPID_ACC_NAME
     static MSAAPROPID PropertyName() {
@@ -110,6 +83,7 @@ class AnnotationStandIn final : public IAccPropServices {
     std::vector<Annotation> cleared;
 };
 
+#undef REFUSED
 #pragma GCC diagnostic pop
 
 AnnotationStandIn* g_stand_in = nullptr;
