@@ -31,11 +31,13 @@ struct Annotation {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
-// Takes name annotations and clearings, and refuses everything else.
+// A method of the service the stand-in does not take.
 #define REFUSED(method)                         \
     HRESULT STDMETHODCALLTYPE method override { \
         return E_NOTIMPL;                       \
     }
+
+// Takes name annotations and clearings, and refuses everything else.
 class AnnotationStandIn final : public IAccPropServices {
   public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
