@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <new>
 
@@ -91,3 +92,10 @@ void __verbose_terminate_handler() {
 }
 
 }  // namespace __gnu_cxx
+
+// The runtime's report of a failed maths function prints the error on the console (and brings
+// printf's formatting of floating-point numbers); the program does no floating-point maths, and a
+// GUI program has no console. The answer 0 keeps the function's own result.
+extern "C" int _matherr(_exception*) {
+    return 0;
+}

@@ -62,6 +62,24 @@ class WindowDc {
     HDC dc_;
 };
 
+// A memory device context compatible with another (CreateCompatibleDC), deleted with DeleteDC.
+class MemoryDc {
+  public:
+    explicit MemoryDc(HDC compatible_with) : dc_(CreateCompatibleDC(compatible_with)) {}
+    ~MemoryDc() {
+        if (dc_ != nullptr) {
+            DeleteDC(dc_);
+        }
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+
+    HDC Get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
 // An object selected into a device context; the one it replaced is selected back.
 class SelectedObject {
   public:

@@ -16,20 +16,18 @@ enum class Library {
     kOle32,
     kOleaut32,
     kOleacc,
-    kNtdll,
     kDwmapi,
     kCount
 };
 
 constexpr std::array<const wchar_t*, static_cast<std::size_t>(Library::kCount)> kLibraryFiles{
     L"kernel32.dll", L"user32.dll", L"shcore.dll", L"ole32.dll",
-    L"oleaut32.dll", L"oleacc.dll", L"ntdll.dll",  L"dwmapi.dll"};
+    L"oleaut32.dll", L"oleacc.dll",  L"dwmapi.dll"};
 
-// ntdll and kernel32 are mapped into every process, and user32 into this one through its
-// import table: asking for their handles loads nothing.
+// kernel32 is mapped into every process, and user32 into this one through its import table:
+// asking for their handles loads nothing.
 bool AlwaysMapped(Library library) {
-    return library == Library::kKernel32 || library == Library::kUser32 ||
-           library == Library::kNtdll;
+    return library == Library::kKernel32 || library == Library::kUser32;
 }
 
 struct CallSource {
@@ -48,7 +46,6 @@ constexpr std::array<CallSource, static_cast<std::size_t>(OptionalCall::kCount)>
     {Library::kOleaut32, "SysAllocString"},
     {Library::kOleacc, "CreateStdAccessibleObject"},
     {Library::kOleacc, "LresultFromObject"},
-    {Library::kNtdll, "RtlGetVersion"},
     {Library::kDwmapi, "DwmSetWindowAttribute"},
 }};
 

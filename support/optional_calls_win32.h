@@ -34,8 +34,6 @@ enum class OptionalCall {
     kSysAllocString,
     kCreateStdAccessibleObject,
     kLresultFromObject,
-    // ntdll. Every Windows; its build number chooses the dark title bar's attribute.
-    kRtlGetVersion,
     // dwmapi, loaded when the window first draws dark. Windows Vista.
     kDwmSetWindowAttribute,
     kCount

@@ -329,6 +329,12 @@ std::optional<LRESULT> AnswerAccessibleObject(HWND control, WPARAM wparam, LPARA
     return reference;
 }
 
+void AnnotateAccessibleNamesFor(LONG object) {
+    if (object == OBJID_WINDOW || object == OBJID_CLIENT || object == kUiaRootObjectId) {
+        AnnotateNames();
+    }
+}
+
 void ForgetAccessibleName(HWND control) {
     const int number = KnownControlNumber(control);
     ControlEntry* entry = number >= 0 ? ControlTable().Find(number) : nullptr;

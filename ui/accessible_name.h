@@ -29,6 +29,11 @@ void SetAccessibleNameSource(int named, int source);
 // procedure answers then).
 std::optional<LRESULT> AnswerAccessibleObject(HWND control, WPARAM wparam, LPARAM lparam);
 
+// The main window's part of WM_GETOBJECT: a request for its window, client or UI Automation object
+// annotates the fields' names, so that a client that reads the window before its fields finds
+// them named too.
+void AnnotateAccessibleNamesFor(LONG object);
+
 // Removes the control's annotation as it is destroyed.
 void ForgetAccessibleName(HWND control);
 

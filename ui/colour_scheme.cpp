@@ -1,8 +1,9 @@
 #include "ui/colour_scheme.h"
 
 #include "ui/background_brushes.h"
-#include "ui/dark_menu_bar.h"
+#include "ui/dark_menu.h"
 #include "ui/dark_painting.h"
+#include "ui/dark_title_bar.h"
 #include "ui/highlight.h"
 #include "ui/window_tables.h"
 
@@ -22,21 +23,21 @@ HighContrastQuery& CurrentQuery() {
     return query;
 }
 
-// The window takes its dark brushes, title bar and menu bar (once it has one).
-void EnterDark(WindowEntry& entry) {
+// The window takes its dark brushes, title bar and menu (once it has one).
+void EnterDark(WindowEntry& entry, TitleBarRepaint repaint) {
     entry.dark_background = SharedBackgroundBrushes().Acquire(kDarkBackground);
     entry.dark_field_background = SharedBackgroundBrushes().Acquire(kDarkFieldBackground);
-    SetDarkTitleBar(entry.handle, true);
-    SetMenuBarDark(entry.handle, entry.dark_background);
+    SetDarkTitleBar(entry.handle, true, repaint);
+    SetMenuDark(entry, true);
 }
 
-// The window's title bar and menu bar as the system draws them again, while it still exists,
-// and its dark brushes let go.
+// The window's title bar and menu as the system draws them again, while it still exists, and
+// its dark brushes let go.
 void LeaveDark(WindowEntry& entry) {
     if (IsWindow(entry.handle)) {
-        SetMenuBarDark(entry.handle, nullptr);
-        SetDarkTitleBar(entry.handle, false);
+        SetDarkTitleBar(entry.handle, false, TitleBarRepaint::kNow);
     }
+    SetMenuDark(entry, false);
     if (entry.dark_background != nullptr) {
         SharedBackgroundBrushes().Release(kDarkBackground);
     }
@@ -77,14 +78,14 @@ ColourScheme SystemColourScheme() {
 void StartColourScheme(WindowEntry& window) {
     window.scheme = SystemColourScheme();
     if (window.scheme == ColourScheme::kDark) {
-        EnterDark(window);
+        EnterDark(window, TitleBarRepaint::kAtFirstShow);
     }
 }
 
 void ColourMenuBar(int window) {
-    const WindowEntry* entry = WindowTable().Find(window);
+    WindowEntry* entry = WindowTable().Find(window);
     if (entry != nullptr && entry->scheme == ColourScheme::kDark) {
-        SetMenuBarDark(entry->handle, entry->dark_background);
+        SetMenuDark(*entry, true);
     }
 }
 
@@ -102,7 +103,7 @@ void RefreshColourScheme(int window) {
     }
     entry->scheme = scheme;
     if (scheme == ColourScheme::kDark) {
-        EnterDark(*entry);
+        EnterDark(*entry, TitleBarRepaint::kNow);
     }
     // Every control asks for its colours again; the frame of the old colours goes too.
     entry->framed_field = nullptr;

@@ -42,7 +42,8 @@ void ReleaseBackground(ControlEntry& entry) {
 }
 
 // Installed on every control: on its last message it removes the control's accessible name
-// annotation, releases its brush, removes its number and frees its entry; every message then goes on unchanged.
+// annotation, releases its brush, removes its number and frees its entry; every message then goes
+// on unchanged.
 LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     ControlEntry* entry = EntryOfWindow(window);
     WNDPROC previous = entry != nullptr ? entry->previous_procedure : nullptr;

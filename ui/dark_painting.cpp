@@ -1,23 +1,12 @@
 #include "ui/dark_painting.h"
 
 #include "support/handles_win32.h"
-#include "support/optional_calls_win32.h"
 #include "ui/colour_scheme.h"
 #include "ui/window_tables.h"
 
 namespace trinumero {
 
 namespace {
-
-// The window manager's attribute for a dark title bar: 20 from Windows 10 build 18985 on,
-// 19 on the builds from 17763 (1809) before it; the builds before 17763 have none.
-constexpr DWORD kFirstDarkTitleBarBuild = 17763;
-constexpr DWORD kFirstDarkModeAttributeBuild = 18985;
-constexpr DWORD kDarkModeAttributeBefore18985 = 19;
-constexpr DWORD kDarkModeAttribute = 20;
-
-using GetVersionCall = LONG(WINAPI*)(OSVERSIONINFOW*);
-using SetWindowAttributeCall = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
 
 // The group frame's line through the middle of its caption's height, as the themed frame
 // draws it, and the caption on the window's background, half its height in from the left.
@@ -98,26 +87,6 @@ void PaintDarkFieldBorder(HWND field, HBRUSH background) {
     ExcludeClipRect(dc.Get(), client.left, client.top, client.right, client.bottom);
     const RECT inside{1, 1, outer.right - outer.left - 1, outer.bottom - outer.top - 1};
     FillRect(dc.Get(), &inside, background);
-}
-
-void SetDarkTitleBar(HWND window, bool dark) {
-    const auto get_version = FindOptionalCall<GetVersionCall>(OptionalCall::kRtlGetVersion);
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (get_version == nullptr || get_version(&version) != 0 ||
-        version.dwBuildNumber < kFirstDarkTitleBarBuild) {
-        return;
-    }
-    const auto set_attribute =
-        FindOptionalCall<SetWindowAttributeCall>(OptionalCall::kDwmSetWindowAttribute);
-    if (set_attribute != nullptr) {
-        const BOOL value = dark ? TRUE : FALSE;
-        set_attribute(window,
-                      version.dwBuildNumber < kFirstDarkModeAttributeBuild
-                          ? kDarkModeAttributeBefore18985
-                          : kDarkModeAttribute,
-                      &value, sizeof value);
-    }
 }
 
 }  // namespace trinumero

@@ -1,10 +1,11 @@
 #pragma once
 
 // What the window paints dark in the dark scheme: its background, the colours it answers for
-// its labels and fields, the group frame, the menu bar and, through the window manager, the
-// title bar. The rest has no documented way to be drawn dark and stays as the system draws it:
-// the drop-down of the menu bar, the system menu, message boxes, and the fields' borders,
-// which the visual style draws.
+// its labels and fields, the group frame and the inner part of the fields' borders. The menu
+// (ui/dark_menu.h) and the title bar (ui/dark_title_bar.h) have their own files. The rest has no
+// documented way to be drawn dark and stays as the system draws it: the system menu, message
+// boxes, the drop-down's thin border and the outer line of the fields' borders, which the visual
+// style draws.
 
 #include <windows.h>
 
@@ -15,15 +16,16 @@ namespace trinumero {
 struct WindowEntry;
 
 // The dark scheme's colours. Each text has at least 4.5:1 contrast against its background
-// (white on the window 16:1, the captions' blue 5.9:1, the inactive menu bar's grey 7:1); the
-// frame round the edited field keeps its own blue, 3.6:1 against the window.
+// (white on the window 16:1 and on the menu's hot grey 10:1, the captions' blue 5.9:1, the
+// inactive menu's grey 7.9:1 and 4.9:1 on the hot grey); the frame round the edited field keeps
+// its own blue, 3.6:1 against the window.
 inline constexpr COLORREF kDarkBackground = RGB(32, 32, 32);
 inline constexpr COLORREF kDarkText = RGB(255, 255, 255);
 inline constexpr COLORREF kDarkCaption = RGB(120, 150, 255);
 inline constexpr COLORREF kDarkFieldBackground = RGB(20, 20, 20);
 inline constexpr COLORREF kDarkFrameLine = RGB(100, 100, 100);
 inline constexpr COLORREF kDarkMenuHot = RGB(65, 65, 65);
-inline constexpr COLORREF kDarkInactiveText = RGB(170, 170, 170);
+inline constexpr COLORREF kDarkInactiveText = RGB(180, 180, 180);
 
 // Erases the window's client area with the dark background; the answer to WM_ERASEBKGND.
 LRESULT EraseDarkBackground(HWND window, const WindowEntry& entry, HDC dc);
@@ -42,9 +44,5 @@ std::optional<LRESULT> AnswerDarkFrameBoxMessage(HWND frame, UINT message);
 // fills with a field's light background, in the fields' dark one. The outer line stays the
 // style's.
 void PaintDarkFieldBorder(HWND field, HBRUSH background);
-
-// Makes the window's title bar dark (or light again) through the window manager, on the
-// Windows 10 and 11 builds that have the attribute; dwmapi is loaded at the first call.
-void SetDarkTitleBar(HWND window, bool dark);
 
 }  // namespace trinumero

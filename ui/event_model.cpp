@@ -5,7 +5,7 @@
 #include "ui/accessible_name.h"
 #include "ui/colour_scheme.h"
 #include "ui/controls.h"
-#include "ui/dark_menu_bar.h"
+#include "ui/dark_menu.h"
 #include "ui/dark_painting.h"
 #include "ui/focus_order.h"
 #include "ui/window_dpi.h"
@@ -202,18 +202,21 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
         }
 
         case WM_MEASUREITEM:
-            // Only the menu bar's titles in the dark scheme are drawn by the program.
-            if (DarkWindowEntry(record.window_number) != nullptr &&
-                MeasureDarkMenuTitle(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam))) {
+        case WM_DRAWITEM: {
+            // Only the menu's items in the dark scheme are drawn by the program.
+            const WindowEntry* dark = DarkWindowEntry(record.window_number);
+            if (dark != nullptr &&
+                (message == WM_MEASUREITEM
+                     ? MeasureDarkMenuItem(*dark, *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam))
+                     : DrawDarkMenuItem(*dark, *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)))) {
                 return TRUE;
             }
             return DefWindowProcW(window, message, wparam, lparam);
+        }
 
-        case WM_DRAWITEM:
-            if (DarkWindowEntry(record.window_number) != nullptr &&
-                DrawDarkMenuTitle(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam))) {
-                return TRUE;
-            }
+        case WM_GETOBJECT:
+            // A client reading the window's objects gets the fields' names annotated first.
+            AnnotateAccessibleNamesFor(static_cast<LONG>(lparam));
             return DefWindowProcW(window, message, wparam, lparam);
 
         case WM_NCPAINT:

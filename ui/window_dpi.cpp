@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "ui/dark_menu.h"
+
 namespace trinumero {
 
 namespace {
@@ -85,6 +87,10 @@ void SetWindowDpi(WindowEntry& window, UINT dpi) {
     window.dpi = dpi;
     // The font of the old DPI goes only now that no control uses it.
     window.scaled_font = std::move(font);
+    // The menu's items drawn by the program are measured again, in a font for the new DPI.
+    if (window.scheme == ColourScheme::kDark) {
+        SetMenuDark(window, true);
+    }
     // The controls moved: a frame drawn round one of them is gone with the repaint.
     window.framed_field = nullptr;
 }

@@ -12,6 +12,7 @@
 #include "support/numbered_table.h"
 #include "ui/colour_scheme.h"
 #include "ui/controls.h"
+#include "ui/dark_menu_item.h"
 #include "ui/display_scale.h"
 
 namespace trinumero {
@@ -32,6 +33,10 @@ struct WindowEntry {
     ColourScheme scheme = ColourScheme::kLight;
     HBRUSH dark_background = nullptr;
     HBRUSH dark_field_background = nullptr;
+    // In the dark scheme, the records its menu items point at, which never move while they do,
+    // and the font the items are measured and drawn in.
+    std::vector<DarkMenuItem> dark_menu_items;
+    GdiObjectHandle<HFONT> dark_menu_font;
     // The field the highlight frame was last drawn on and where (none: nowhere), so that the
     // next highlight repaints only that ring when the frame moves.
     HWND framed_field = nullptr;

@@ -115,8 +115,8 @@ TEST_F(AccessibleNameTest, WhereAnnotationsAreTakenEachFieldIsAnnotatedWithItsCa
 
     const auto self = static_cast<DWORD>(CHILDID_SELF);
     const auto client = static_cast<DWORD>(OBJID_CLIENT);
-    // The request of a client for the field's object: no object of the program's own.
-    EXPECT_EQ(SendMessageW(dec_, WM_GETOBJECT, 0, OBJID_CLIENT), 0);
+    // A client that reads the window first finds the fields named already.
+    SendMessageW(window_, WM_GETOBJECT, 0, OBJID_CLIENT);
     const std::vector<Annotation> expected{{bin_, client, self, L"Двоичные числа"},
                                            {hex_, client, self, L"Шестнадцатеричные числа"},
                                            {dec_, client, self, L"Десятичные числа"}};
@@ -127,6 +127,7 @@ TEST_F(AccessibleNameTest, WhereAnnotationsAreTakenEachFieldIsAnnotatedWithItsCa
         return list;
     };
     EXPECT_EQ(by_control(stand_in.annotated), by_control(expected));
+    // The request of a client for a field's object: no object of the program's own.
     for (const HWND field : {hex_, bin_}) {
         EXPECT_EQ(SendMessageW(field, WM_GETOBJECT, 0, OBJID_CLIENT), 0);
     }
@@ -139,6 +140,11 @@ TEST_F(AccessibleNameTest, WhereAnnotationsAreTakenEachFieldIsAnnotatedWithItsCa
         annotation.name.clear();
     }
     EXPECT_EQ(by_control(stand_in.cleared), by_control(annotated_names));
+
+    // A client that asks a field first gets the names annotated as well.
+    MainWindowTest::SetUp();
+    SendMessageW(dec_, WM_GETOBJECT, 0, OBJID_CLIENT);
+    EXPECT_EQ(stand_in.annotated.size(), 6u);
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "support/handles_win32.h"
@@ -244,6 +248,19 @@ TEST_F(AppWindowTest, MenuHoldsTheOnTopItemWithItsCheckMark) {
     GetMenuStringW(drop_down, 0, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"Поверх остальных окон");
     EXPECT_EQ(GetMenuState(bar, 1, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED), 0u);
+    // Screen readers read an item's text, or, for an item the program draws (the dark mode's),
+    // the MSAAMENUINFO its data points at.
+    for (const auto& [menu, name] : {std::pair{bar, L"Настройки"}, {drop_down, text}}) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_DATA;
+        ASSERT_TRUE(GetMenuItemInfoW(menu, 0, TRUE, &item));
+        EXPECT_EQ(item.fType, DarkPrefix() ? UINT{MFT_OWNERDRAW} : UINT{MFT_STRING}) << name;
+        const auto* named = reinterpret_cast<const MSAAMENUINFO*>(item.dwItemData);
+        ASSERT_EQ(named != nullptr, DarkPrefix()) << name;
+        EXPECT_TRUE(!named || (named->dwMSAASignature == MSAA_MENU_SIG &&
+                               std::wstring_view(named->pszWText, named->cchWText) == name));
+    }
 
     EXPECT_EQ(IsMenuItemChecked(kMainMenuNumber, kOnTopMenuItem), 0) << "on-top setting 0";
     EXPECT_NE(SetMenuItemChecked(kMainMenuNumber, kOnTopMenuItem, 5), 0);

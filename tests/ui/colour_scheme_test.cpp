@@ -106,8 +106,7 @@ TEST_F(HighContrastTest, CaptionsAndFrameTakeTheThemesColoursWhileItIsOn) {
     // Switched off again while the program runs: its own colours are back (in the dark app
     // mode the lighter blue).
     SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-    const COLORREF blue =
-        DarkWindowEntry(kMainWindowNumber) != nullptr ? kDarkCaption : kCaptionBlue;
+    const COLORREF blue = DarkPrefix() ? kDarkCaption : kCaptionBlue;
     for (const int caption : {kHexCaptionControl, kDecCaptionControl}) {
         EXPECT_GT(PixelsOf(caption, blue), 10) << "caption " << caption;
     }

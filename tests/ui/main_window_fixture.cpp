@@ -1,5 +1,7 @@
 #include "tests/ui/main_window_fixture.h"
 
+#include <cstdlib>
+
 #include "tests/kit/messages_win32.h"
 #include "ui/app_window.h"
 #include "ui/controls.h"
@@ -34,6 +36,10 @@ void ResetEventState() {
     record.pending = 0;
     record.item = 0;
     record.subtype = 0;
+}
+
+bool DarkPrefix() {
+    return std::getenv("TRINUMERO_EXPECTED_DARK") != nullptr;
 }
 
 RECT ClientRectOf(HWND child) {

@@ -33,6 +33,10 @@ std::vector<SeenEvent> PumpEvents();
 // Empties the thread's message queue and the event record.
 void ResetEventState();
 
+// Whether the test runs in the prefix whose app mode is dark (window_tests_dark.sh says so): what
+// the window should look like comes from there, never from the program's own state.
+bool DarkPrefix();
+
 // Rectangle of a child window in its parent's client coordinates.
 RECT ClientRectOf(HWND child);
 

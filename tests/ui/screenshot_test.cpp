@@ -12,19 +12,24 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "support/handles_win32.h"
+#include "support/optional_calls_win32.h"
 #include "tests/kit/messages_win32.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/app_window.h"
+#include "ui/colour_scheme.h"
 #include "ui/controls.h"
 #include "ui/display_scale.h"
 #include "ui/field_text.h"
 #include "ui/highlight.h"
 #include "ui/main_window_layout.h"
+#include "ui/menu.h"
 
 #ifndef TRINUMERO_SCREENSHOT_DIR
 #define TRINUMERO_SCREENSHOT_DIR "screenshots"
@@ -241,6 +246,8 @@ class DarkSchemeTest : public MainWindowTest {
         MainWindowTest::SetUp();
     }
     void TearDown() override {
+        RestoreOptionalCalls();
+        SetHighContrastQuery(nullptr);
         if (window_ != nullptr) {  // the prefix's mode as it was
             SetAppsUseLightTheme(0);
         }
@@ -287,10 +294,169 @@ TEST_F(DarkSchemeTest, EveryTextReadsWellOnTheDarkWindow) {
         texts.emplace_back(control, InPicture(ControlHandle(control)));
     }
     texts.back().second.bottom = texts.back().second.top + 13;  // the frame's caption line
+    MENUBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetMenuBarInfo(window_, OBJID_MENU, 0, &bar));
+    texts.emplace_back(-2, InPicture(bar.rcBar));  // the whole menu-bar row
     for (const auto& [control, box] : texts) {
         const auto [background, contrast] = TextContrast(picture, box);
         EXPECT_LT(Contrast(background, 0), 1.4) << "control " << control;
         EXPECT_GE(contrast, 4.5) << "control " << control;
+    }
+    // Inside their outer line, the fields' borders are dark on every side.
+    for (const HWND field : {hex_, dec_, bin_}) {
+        RECT r{};
+        GetWindowRect(field, &r);
+        r = InPicture(r);
+        InflateRect(&r, -1, -1);
+        const int x = (r.left + r.right) / 2;
+        const int y = (r.top + r.bottom) / 2;
+        for (const POINT p : {POINT{r.left, y}, {r.right - 1, y}, {x, r.top}, {x, r.bottom - 1}}) {
+            EXPECT_LT(Contrast(picture.At(p.x, p.y), 0), 1.4) << p.x << "," << p.y;
+        }
+    }
+}
+
+// The drop-down as the user opens it: F10 and Down open it on its item. The picture is taken from
+// inside the menu's own loop, which then ends.
+struct OpenedMenu {
+    Picture picture;
+    RECT item{};  // in the picture
+};
+OpenedMenu g_opened;
+
+void CALLBACK TakeOpenedMenu(HWND window, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(window, timer);
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    RECT outer{};
+    GetWindowRect(popup, &outer);
+    g_opened.picture = TakePicture(popup);
+    GetMenuItemRect(window, GetSubMenu(GetMenu(window), 0), 0, &g_opened.item);
+    OffsetRect(&g_opened.item, -outer.left, -outer.top);
+    EndMenu();
+}
+
+OpenedMenu OpenDropDown(HWND window) {
+    PostMessageW(window, WM_SYSKEYDOWN, VK_F10, 1);
+    PostMessageW(window, WM_SYSKEYUP, VK_F10, 0xC0000001);
+    PostMessageW(window, WM_KEYDOWN, VK_DOWN, 1);
+    SetTimer(window, 1, 100, TakeOpenedMenu);
+    testing::DispatchPendingMessages();
+    return std::exchange(g_opened, OpenedMenu{});
+}
+
+TEST_F(DarkSchemeTest, TheDropDownIsDarkWithACheckMarkAsClearAsTheSystemsOnlyWhenOn) {
+    std::vector<int> check_pixels;  // dark, then light as the system draws it
+    for (const DWORD light : {0, 1}) {
+        SetAppsUseLightTheme(light);
+        std::vector<OpenedMenu> opened;  // "on top" off, then on
+        for (const int on : {0, 1}) {
+            SetMenuItemChecked(kMainMenuNumber, kOnTopMenuItem, on);
+            opened.push_back(OpenDropDown(window_));
+            ASSERT_GT(opened.back().picture.width, 0) << "the drop-down did not open";
+        }
+        // What "on" adds is the check mark, and only that.
+        const auto& [off, item] = opened[0];
+        const Picture& on = opened[1].picture;
+        const auto [background, contrast] = TextContrast(off, item);
+        int check = 0;
+        for (int y = item.top; y < item.bottom; ++y) {
+            for (int x = item.left; x < item.right; ++x) {
+                const bool added = on.At(x, y) != off.At(x, y);
+                check += added ? 1 : 0;
+                EXPECT_TRUE(
+                    !added || light != 0 ||
+                    (off.At(x, y) == background && Contrast(on.At(x, y), background) >= 4.5))
+                    << x << "," << y;
+            }
+        }
+        check_pixels.push_back(check);
+        if (light == 0) {
+            // The drop-down's background round the item, and the item chosen with the
+            // keyboard, are dark; its text reads well.
+            EXPECT_LT(Contrast(off.At(item.left + 1, item.top - 1), 0), 1.4);
+            EXPECT_LT(Contrast(background, 0), 2.5);
+            EXPECT_GE(contrast, 4.5);
+            CreateDirectoryA(ScreenshotFolder().c_str(), nullptr);
+            EXPECT_TRUE(WriteBmp(on, ScreenshotFolder() + "/drop_down_dark-" +
+                                         std::to_string(WindowDpi(window_)) + "dpi.bmp"));
+        }
+    }
+    EXPECT_GT(check_pixels[0], 0);
+    EXPECT_GE(check_pixels[0], check_pixels[1] * 9 / 10) << "as clear as the system's";
+}
+
+TEST_F(DarkSchemeTest, DrawingAnItemLeavesTheDeviceContextAsItWas) {
+    const MemoryDc dc(nullptr);
+    const auto state = [&] {
+        return std::tuple{GetTextColor(dc.Get()), GetBkMode(dc.Get()), GetDCBrushColor(dc.Get()),
+                          GetCurrentObject(dc.Get(), OBJ_FONT)};
+    };
+    const auto before = state();
+    HMENU bar = GetMenu(window_);
+    for (const auto& [menu, checked] : {std::pair{bar, 0}, {GetSubMenu(bar, 0), ODS_CHECKED}}) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_DATA;
+        ASSERT_TRUE(GetMenuItemInfoW(menu, 0, TRUE, &info));
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_MENU;
+        item.itemState = ODS_SELECTED | static_cast<UINT>(checked);
+        item.hwndItem = reinterpret_cast<HWND>(menu);
+        item.hDC = dc.Get();
+        item.rcItem = RECT{0, 0, 200, 40};
+        item.itemData = info.dwItemData;
+        EXPECT_TRUE(SendMessageW(window_, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)));
+        EXPECT_EQ(state(), before);
+    }
+}
+
+// The window manager as a stand-in that refuses the attributes named, and what reaches it and the
+// window's caption in order: 10 * attribute + value for an attribute set, -1 for the caption drawn
+// inactive and -2 for it drawn active.
+std::vector<DWORD> g_refused_attributes;
+std::vector<int> g_title_bar;
+bool g_high_contrast = false;
+
+HRESULT WINAPI RecordAttribute(HWND, DWORD attribute, const void* value, DWORD) {
+    g_title_bar.push_back(static_cast<int>(attribute) * 10 + *static_cast<const BOOL*>(value));
+    return std::count(g_refused_attributes.begin(), g_refused_attributes.end(), attribute) != 0
+               ? E_INVALIDARG
+               : S_OK;
+}
+
+LRESULT CALLBACK RecordCaption(int code, WPARAM wparam, LPARAM lparam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
+    if (code == HC_ACTION && sent->message == WM_NCACTIVATE) {
+        g_title_bar.push_back(sent->wParam != 0 ? -2 : -1);
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(DarkSchemeTest, TheTitleBarTakesTheAttributeTheWindowManagerAcceptsAndShowsItAtOnce) {
+    const std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)> hook(
+        SetWindowsHookExW(WH_CALLWNDPROC, RecordCaption, nullptr, GetCurrentThreadId()),
+        UnhookWindowsHookEx);
+    ReplaceOptionalCall(OptionalCall::kDwmSetWindowAttribute,
+                        reinterpret_cast<AnyFunction>(&RecordAttribute));
+    SetHighContrastQuery([] { return g_high_contrast; });
+    // Leaving dark, entering it while the window is active, entering high contrast and leaving it.
+    const std::vector<int> each_switch[] = {{200, -1, -2, 201, -1, -2},            // 20 taken
+                                            {200, 190, -1, -2, 201, 191, -1, -2},  // 19 taken
+                                            {200, 190, 201, 191}};                 // none
+    for (std::size_t refused = 0; refused < 3; ++refused) {
+        g_refused_attributes.assign({20, 19});
+        g_refused_attributes.resize(refused);
+        g_title_bar.clear();
+        SetAppsUseLightTheme(1);
+        SetAppsUseLightTheme(0);
+        for (const bool on : {true, false}) {
+            g_high_contrast = on;
+            SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        }
+        std::vector<int> expected = each_switch[refused];
+        expected.insert(expected.end(), each_switch[refused].begin(), each_switch[refused].end());
+        EXPECT_EQ(g_title_bar, expected) << refused << " refused";
     }
 }
 

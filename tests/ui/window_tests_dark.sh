@@ -9,6 +9,13 @@ cp "$2/wine-arch" "$work/wine-arch"
 trap '"$1" "$work" --stop' EXIT
 "$1" "$work" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
     /v AppsUseLightTheme /t REG_DWORD /d 0 /f >/dev/null
-# The dark tests fail, rather than skip, when the mode is not dark.
-TRINUMERO_EXPECTED_DARK=1 "$1" "$work" --gtest "$3" '--gtest_filter=DarkSchemeTest.*:HighContrastTest.*'
+dpi='HKCU\Control Panel\Desktop'
+"$1" "$work" reg add "$dpi" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
+# The dark tests fail, rather than skip, when the mode is not dark. The menu's items and its
+# keyboard use are checked here too, drawn by the program.
+TRINUMERO_EXPECTED_DARK=1 "$1" "$work" --gtest "$3" \
+    '--gtest_filter=DarkSchemeTest.*:HighContrastTest.*:AppWindowTest.MenuHolds*:EventModelTest.ChoosingTheItem*'
 "$1" "$work" --gtest "$4" '--gtest_filter=Highlight.*'
+# The drop-down's check mark at another display scale.
+"$1" "$work" reg add "$dpi" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+TRINUMERO_EXPECTED_DARK=1 "$1" "$work" --gtest "$3" '--gtest_filter=DarkSchemeTest.TheDropDown*'
