@@ -62,7 +62,8 @@ test-win64: build-win64
 test-win32: build-win32
 	$(CTEST) --preset win32 --output-junit $(RESULTS)/win32.xml
 
-# Every suite runs, also after one has failed; then one line per build folder (passed, failed,
+# Every suite runs, also after one has failed; then the check of the sources (formatting, shell
+# scripts, include circles: scripts/check-sources.sh), one line per build folder (passed, failed,
 # skipped), a loud notice for an architecture whose programs could not run here, and the exit
 # code: non-zero when anything failed.
 test: deps
@@ -72,6 +73,7 @@ test: deps
 	done; \
 	$(MAKE) --no-print-directory sizes || status=1; \
 	echo; echo "Test summary:"; \
+	./scripts/check-sources.sh || status=1; \
 	python3 scripts/test-summary.py $(RESULTS) $(TEST_SUITES) || status=1; \
 	exit $$status
 

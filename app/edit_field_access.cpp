@@ -1,9 +1,10 @@
 #include "app/edit_field_access.h"
 
 #include "engine/field_numbers.h"
-#include "ui/controls.h"
-#include "ui/field_text.h"
-#include "ui/main_window_layout.h"
+#include "ui/tables/window_tables.h"
+#include "ui/window/controls.h"
+#include "ui/window/field_text.h"
+#include "ui/window/main_window_layout.h"
 
 namespace trinumero {
 

@@ -7,14 +7,14 @@
 #include "engine/conversion_controller.h"
 #include "settings/settings_store.h"
 #include "settings/settings_temp_path_win32.h"
-#include "ui/app_window.h"
-#include "ui/controls.h"
-#include "ui/event_model.h"
-#include "ui/highlight.h"
-#include "ui/keyboard_layout.h"
-#include "ui/library_slots.h"
-#include "ui/main_window_layout.h"
-#include "ui/menu.h"
+#include "ui/events/event_model.h"
+#include "ui/library/keyboard_layout.h"
+#include "ui/library/library_slots.h"
+#include "ui/look/highlight.h"
+#include "ui/window/app_window.h"
+#include "ui/window/controls.h"
+#include "ui/window/main_window_layout.h"
+#include "ui/window/menu.h"
 
 namespace trinumero {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/message_box.h"
+#include "ui/message/message_box.h"
 
 namespace trinumero {
 

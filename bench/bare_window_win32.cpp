@@ -9,7 +9,7 @@
 #include <string>
 
 #include "support/wide_text_win32.h"
-#include "ui/main_window_layout.h"
+#include "ui/window/main_window_layout.h"
 
 namespace {
 

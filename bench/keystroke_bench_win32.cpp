@@ -20,7 +20,7 @@
 #include "app/main_flow.h"
 #include "bench/timing_win32.h"
 #include "engine/conversion_controller.h"
-#include "ui/event_model.h"
+#include "ui/events/event_model.h"
 
 namespace {
 

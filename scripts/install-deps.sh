@@ -33,6 +33,8 @@ unzip
 openssl
 osslsigncode
 python3-yaml
+clang-format
+shellcheck
 "
 
 missing=""

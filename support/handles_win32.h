@@ -41,12 +41,16 @@ struct GdiObjectDelete {
 template <typename Handle>
 using GdiObjectHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDelete>;
 
-// A device context of the window's client area (GetDC) or, asked for, of the whole window
-// with its frame (GetWindowDC), released with ReleaseDC.
+// What a window's device context reaches: its client area (GetDC) or the whole window with its
+// frame (GetWindowDC).
+enum class DcArea { kClient, kWholeWindow };
+
+// A device context of the window, released with ReleaseDC.
 class WindowDc {
   public:
-    explicit WindowDc(HWND window, bool whole_window = false)
-        : window_(window), dc_(whole_window ? GetWindowDC(window) : GetDC(window)) {}
+    explicit WindowDc(HWND window, DcArea area = DcArea::kClient)
+        : window_(window),
+          dc_(area == DcArea::kWholeWindow ? GetWindowDC(window) : GetDC(window)) {}
     ~WindowDc() {
         if (dc_ != nullptr) {
             ReleaseDC(window_, dc_);

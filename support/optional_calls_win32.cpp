@@ -9,20 +9,11 @@ namespace trinumero {
 
 namespace {
 
-enum class Library {
-    kKernel32,
-    kUser32,
-    kShcore,
-    kOle32,
-    kOleaut32,
-    kOleacc,
-    kDwmapi,
-    kCount
-};
+enum class Library { kKernel32, kUser32, kShcore, kOle32, kOleaut32, kOleacc, kDwmapi, kCount };
 
 constexpr std::array<const wchar_t*, static_cast<std::size_t>(Library::kCount)> kLibraryFiles{
     L"kernel32.dll", L"user32.dll", L"shcore.dll", L"ole32.dll",
-    L"oleaut32.dll", L"oleacc.dll",  L"dwmapi.dll"};
+    L"oleaut32.dll", L"oleacc.dll", L"dwmapi.dll"};
 
 // kernel32 is mapped into every process, and user32 into this one through its import table:
 // asking for their handles loads nothing.

@@ -1,7 +1,5 @@
 #include "support/wide_text_win32.h"
 
-#include <windows.h>
-
 namespace trinumero {
 
 std::wstring WideFromCp1251(std::string_view text) {
@@ -15,6 +13,13 @@ std::wstring WideFromCp1251(std::string_view text) {
         MultiByteToWideChar(kRussianCodePage, 0, text.data(), size, wide.data(), needed);
     }
     return wide;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
 }
 
 }  // namespace trinumero

@@ -21,7 +21,8 @@ zip2=$(umask 077 && export TZ=Pacific/Chatham && SOURCE_DATE_EPOCH=$epoch "$3" -
     "$work/copy/src/scripts/release-zip.sh" "$work/copy/build" "$work/second") || fail "no 2nd zip"
 cmp "$zip1" "$zip2" || fail "the two zips differ"
 pe=$(od -An -tu4 -j 60 -N 4 "$build/app/Trinumero.exe" | tr -d ' ')
-[ $(od -An -tu4 -j $((pe + 8)) -N 4 "$build/app/Trinumero.exe") = "$epoch" ] || fail "exe's date"
+[ "$(od -An -tu4 -j $((pe + 8)) -N 4 "$build/app/Trinumero.exe" | tr -d ' ')" = "$epoch" ] ||
+    fail "exe's date"
 # zipinfo -T shows DOS times (2 s steps; zip rounds an odd second up).
 dos=$(TZ=UTC0 date -d "@$((epoch + epoch % 2))" +%Y%m%d.%H%M%S)
 [ "$(zipinfo -T "$zip1" | awk '/^-/ { print $7 }' | sort -u)" = "$dos" ] || fail "entry times"

@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 #include "tests/kit/messages_win32.h"
-#include "ui/app_window.h"
-#include "ui/controls.h"
-#include "ui/event_model.h"
-#include "ui/main_window_layout.h"
+#include "ui/events/event_model.h"
+#include "ui/window/app_window.h"
+#include "ui/window/controls.h"
+#include "ui/window/main_window_layout.h"
 
 namespace trinumero::ui_test {
 

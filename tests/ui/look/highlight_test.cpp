@@ -1,0 +1,180 @@
+// The frame round the edited field, read back from the window's pixels.
+#include "ui/look/highlight.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "support/handles_win32.h"
+#include "tests/kit/messages_win32.h"
+#include "tests/ui/main_window_fixture.h"
+#include "ui/look/scheme_colours.h"
+#include "ui/window/main_window_layout.h"
+
+namespace {
+
+using trinumero::HighlightField;
+using trinumero::kHighlightColour;
+using trinumero::kMainWindowNumber;
+using trinumero::ui_test::MainWindowTest;
+
+struct Outline {
+    int control;
+    int left, top, right, bottom;  // inclusive
+};
+
+constexpr Outline kHexOutline{trinumero::kHexFieldControl, 60, 90, 159, 109};
+constexpr Outline kDecOutline{trinumero::kDecFieldControl, 245, 90, 364, 109};
+constexpr Outline kBinOutline{trinumero::kBinFieldControl, 30, 165, 386, 184};
+
+class Highlight : public MainWindowTest {
+  protected:
+    COLORREF Pixel(int x, int y) { return GetPixel(trinumero::WindowDc(window_).Get(), x, y); }
+
+    // Lets every repaint the platform still has queued happen.
+    void DrainMessages() { trinumero::testing::DispatchPendingMessages(); }
+
+    int FramedPixels(const Outline& o) {
+        int framed = 0;
+        for (int x = o.left; x <= o.right; ++x) {
+            framed += Pixel(x, o.top) == kHighlightColour;
+            framed += Pixel(x, o.bottom) == kHighlightColour;
+        }
+        for (int y = o.top + 1; y < o.bottom; ++y) {
+            framed += Pixel(o.left, y) == kHighlightColour;
+            framed += Pixel(o.right, y) == kHighlightColour;
+        }
+        return framed;
+    }
+
+    static int RingSize(const Outline& o) {
+        return 2 * (o.right - o.left + 1) + 2 * (o.bottom - o.top - 1);
+    }
+};
+
+TEST_F(Highlight, FramesExactlyTheOutermostRingOfEachField) {
+    for (const Outline& o : {kHexOutline, kDecOutline, kBinOutline}) {
+        HighlightField(o.control, kMainWindowNumber);
+        DrainMessages();  // a late repaint of the field must not wipe the frame
+        EXPECT_EQ(FramedPixels(o), RingSize(o)) << "field " << o.control;
+        EXPECT_NE(Pixel(o.left - 1, o.top - 1), kHighlightColour);
+        EXPECT_NE(Pixel(o.right + 1, o.bottom + 1), kHighlightColour);
+        // The field's own inner border is still drawn, not erased by the window's background.
+        EXPECT_NE(Pixel(o.left + 1, o.top + 1), kHighlightColour);
+        EXPECT_NE(Pixel(o.left + 1, o.top + 1), GetSysColor(COLOR_BTNFACE));
+    }
+}
+
+TEST_F(Highlight, TheNextHighlightRemovesTheEarlierFrame) {
+    HighlightField(kHexOutline.control, kMainWindowNumber);
+    ASSERT_EQ(FramedPixels(kHexOutline), RingSize(kHexOutline));
+    HighlightField(kDecOutline.control, kMainWindowNumber);
+    DrainMessages();
+    EXPECT_EQ(FramedPixels(kHexOutline), 0);
+    EXPECT_EQ(FramedPixels(kDecOutline), RingSize(kDecOutline));
+}
+
+// Every pixel of the client area, as drawn now.
+std::vector<COLORREF> ClientPixels(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const trinumero::WindowDc dc(window);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            pixels.push_back(GetPixel(dc.Get(), x, y));
+        }
+    }
+    return pixels;
+}
+
+// After each keystroke, framing only what changed must leave the window exactly as
+// redrawing all of it and then drawing the same frame would.
+TEST_F(Highlight, LeavesTheSamePixelsAsAWholeWindowRedrawThenTheFrame) {
+    struct Keystroke {
+        HWND field;
+        int control;
+        wchar_t key;
+    };
+    const Keystroke keystrokes[] = {
+        {hex_, kHexOutline.control, L'f'}, {hex_, kHexOutline.control, L'7'},  // stays
+        {dec_, kDecOutline.control, L'9'},                                     // moves
+        {bin_, kBinOutline.control, L'1'}, {hex_, kHexOutline.control, L'\b'},
+    };
+    for (const Keystroke& keystroke : keystrokes) {
+        SendMessageW(keystroke.field, WM_CHAR, keystroke.key, 1);
+        HighlightField(keystroke.control, kMainWindowNumber);
+        DrainMessages();
+        const std::vector<COLORREF> framed = ClientPixels(window_);
+
+        // The reference: all of the window drawn again, then the frame on the same field (which
+        // draws it without repainting anything).
+        RedrawWindow(window_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        DrainMessages();
+        HighlightField(keystroke.control, kMainWindowNumber);
+        const std::vector<COLORREF> expected = ClientPixels(window_);
+
+        ASSERT_EQ(framed.size(), expected.size());
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < framed.size(); ++i) {
+            differing += framed[i] != expected[i];
+        }
+        EXPECT_EQ(differing, 0u) << "field " << keystroke.control << ", key "
+                                 << static_cast<int>(keystroke.key);
+    }
+}
+
+TEST_F(Highlight, ARepaintOfTheWindowRemovesTheFrame) {
+    HighlightField(kBinOutline.control, kMainWindowNumber);
+    ASSERT_EQ(FramedPixels(kBinOutline), RingSize(kBinOutline));
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    EXPECT_EQ(FramedPixels(kBinOutline), 0);
+}
+
+TEST_F(Highlight, AnUnknownControlRedrawsAndDrawsNothingVisible) {
+    HighlightField(kHexOutline.control, kMainWindowNumber);
+    HighlightField(42, kMainWindowNumber);
+    DrainMessages();
+    EXPECT_EQ(FramedPixels(kHexOutline), 0);
+    EXPECT_NE(Pixel(0, 0), kHighlightColour) << "a zero-sized outline may only touch (0, 0)";
+}
+
+// The highest GDI handle slot in use while 1,000 probe pens are held. Freed slots are
+// taken again first, so the mark climbs only when objects are left behind. Wine's
+// GetGuiResources counts nothing; this counts there too.
+unsigned GdiHighWaterMark() {
+    std::vector<HPEN> probes;
+    unsigned highest = 0;
+    for (int i = 0; i < 1000; ++i) {
+        probes.push_back(CreatePen(PS_SOLID, 0, RGB(i % 256, 0, 0)));
+        highest = std::max(highest, static_cast<unsigned>(
+                                        reinterpret_cast<std::uintptr_t>(probes.back()) & 0xFFFF));
+    }
+    for (HPEN probe : probes) {
+        DeleteObject(probe);
+    }
+    return highest;
+}
+
+TEST_F(Highlight, LeavesNoGdiObjectBehind) {
+    // One highlight first: whatever the platform caches on the first drawing stays.
+    HighlightField(kHexOutline.control, kMainWindowNumber);
+    DrainMessages();
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const unsigned mark = GdiHighWaterMark();
+    for (int i = 0; i < 300; ++i) {
+        HighlightField(i % 3, kMainWindowNumber);
+        DrainMessages();
+    }
+    if (counted != 0) {
+        EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), counted);
+    }
+    EXPECT_EQ(GdiHighWaterMark(), mark);
+}
+
+}  // namespace

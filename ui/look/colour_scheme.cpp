@@ -1,0 +1,144 @@
+#include "ui/look/colour_scheme.h"
+
+#include "ui/look/dark_menu.h"
+#include "ui/look/dark_title_bar.h"
+#include "ui/look/scheme_colours.h"
+#include "ui/tables/background_brushes.h"
+#include "ui/tables/window_tables.h"
+
+namespace trinumero {
+
+namespace {
+
+bool SystemHighContrastOn() {
+    HIGHCONTRASTW setting{};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) != FALSE &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+HighContrastQuery& CurrentQuery() {
+    static HighContrastQuery query = SystemHighContrastOn;
+    return query;
+}
+
+// The window takes its dark brushes, title bar and menu (once it has one).
+void EnterDark(WindowEntry& entry, TitleBarRepaint repaint) {
+    entry.dark_background = SharedBackgroundBrushes().Acquire(kDarkBackground);
+    entry.dark_field_background = SharedBackgroundBrushes().Acquire(kDarkFieldBackground);
+    SetDarkTitleBar(entry.handle, true, repaint);
+    SetMenuDark(entry, true);
+}
+
+// The window's title bar and menu as the system draws them again, while it still exists, and
+// its dark brushes let go.
+void LeaveDark(WindowEntry& entry) {
+    if (IsWindow(entry.handle)) {
+        SetDarkTitleBar(entry.handle, false, TitleBarRepaint::kNow);
+    }
+    SetMenuDark(entry, false);
+    if (entry.dark_background != nullptr) {
+        SharedBackgroundBrushes().Release(kDarkBackground);
+    }
+    if (entry.dark_field_background != nullptr) {
+        SharedBackgroundBrushes().Release(kDarkFieldBackground);
+    }
+    entry.dark_background = nullptr;
+    entry.dark_field_background = nullptr;
+}
+
+}  // namespace
+
+bool HighContrastOn() {
+    return CurrentQuery()();
+}
+
+void SetHighContrastQuery(HighContrastQuery query) {
+    CurrentQuery() = query != nullptr ? query : SystemHighContrastOn;
+}
+
+bool DarkAppsChosen() {
+    DWORD light = 1;
+    DWORD size = sizeof light;
+    return RegGetValueW(HKEY_CURRENT_USER,
+                        L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                        L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &light,
+                        &size) == ERROR_SUCCESS &&
+           light == 0;
+}
+
+ColourScheme SystemColourScheme() {
+    if (HighContrastOn()) {
+        return ColourScheme::kHighContrast;
+    }
+    return DarkAppsChosen() ? ColourScheme::kDark : ColourScheme::kLight;
+}
+
+void StartColourScheme(WindowEntry& window) {
+    window.scheme = SystemColourScheme();
+    if (window.scheme == ColourScheme::kDark) {
+        EnterDark(window, TitleBarRepaint::kAtFirstShow);
+    }
+}
+
+void ColourMenuBar(int window) {
+    WindowEntry* entry = WindowTable().Find(window);
+    if (entry != nullptr && entry->scheme == ColourScheme::kDark) {
+        SetMenuDark(*entry, true);
+    }
+}
+
+void RefreshColourScheme(int window) {
+    WindowEntry* entry = WindowTable().Find(window);
+    if (entry == nullptr) {
+        return;
+    }
+    const ColourScheme scheme = SystemColourScheme();
+    if (scheme == entry->scheme) {
+        return;
+    }
+    if (entry->scheme == ColourScheme::kDark) {
+        LeaveDark(*entry);
+    }
+    entry->scheme = scheme;
+    if (scheme == ColourScheme::kDark) {
+        EnterDark(*entry, TitleBarRepaint::kNow);
+    }
+    // Every control asks for its colours again; the frame of the old colours goes too.
+    entry->framed_field = nullptr;
+    RedrawWindow(entry->handle, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void EndColourScheme(WindowEntry& window) {
+    if (window.scheme == ColourScheme::kDark) {
+        LeaveDark(window);
+    }
+}
+
+bool DrawsInSystemColours(int window) {
+    const WindowEntry* entry = WindowTable().Find(window);
+    return entry != nullptr && entry->scheme == ColourScheme::kHighContrast;
+}
+
+const WindowEntry* DarkWindowEntry(int window) {
+    const WindowEntry* entry = WindowTable().Find(window);
+    return entry != nullptr && entry->scheme == ColourScheme::kDark ? entry : nullptr;
+}
+
+const WindowEntry* DarkWindowEntryOf(HWND control) {
+    const WindowEntry* found = nullptr;
+    WindowTable().ForEach([&](int, WindowEntry& entry) {
+        if (found == nullptr && entry.scheme == ColourScheme::kDark &&
+            entry.handle == GetParent(control)) {
+            found = &entry;
+        }
+    });
+    return found;
+}
+
+COLORREF HighlightColourOf(int window) {
+    return DrawsInSystemColours(window) ? GetSysColor(COLOR_HIGHLIGHT) : kHighlightColour;
+}
+
+}  // namespace trinumero
