@@ -13,5 +13,5 @@ echo "== $(cat "$build_dir/wine-arch")"
     "$(windows_path "$build_dir/app/Trinumero.exe")" \
     "$(windows_path "$build_dir/bench/bare_window.exe")" \
     "$(windows_path "$build_dir/bench/empty_window.exe")" 61
-"$runner" "$build_dir" "$build_dir/bench/keystroke_bench.exe" 1000
+"$runner" "$build_dir" "$build_dir/bench/keystroke_bench.exe" 400
 "$runner" "$build_dir" --stop

@@ -84,6 +84,44 @@ class MemoryDc {
     HDC dc_;
 };
 
+// A bitmap of width by height pixels in 32 bits, selected into a memory device context of its own
+// for as long as both live, so that pixels can be copied into it and back again and again: making
+// and selecting the two costs the platform far more than a copy does.
+class MemoryBitmap {
+  public:
+    MemoryBitmap(HDC compatible_with, int width, int height)
+        : dc_(compatible_with),
+          bitmap_(CreateBitmap(width, height, 1, 32, nullptr)),
+          width_(width),
+          height_(height) {
+        if (dc_.Get() != nullptr && bitmap_ != nullptr) {
+            previous_ = SelectObject(dc_.Get(), bitmap_);
+        }
+    }
+    ~MemoryBitmap() {
+        if (previous_ != nullptr) {
+            SelectObject(dc_.Get(), previous_);
+        }
+        if (bitmap_ != nullptr) {
+            DeleteObject(bitmap_);
+        }
+    }
+    MemoryBitmap(const MemoryBitmap&) = delete;
+    MemoryBitmap& operator=(const MemoryBitmap&) = delete;
+
+    // The context the bitmap is selected into; nullptr when either could not be made.
+    HDC Dc() const { return previous_ != nullptr ? dc_.Get() : nullptr; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+  private:
+    MemoryDc dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_ = nullptr;
+    int width_;
+    int height_;
+};
+
 // An object selected into a device context; the one it replaced is selected back.
 class SelectedObject {
   public:

@@ -104,8 +104,9 @@ void RefreshColourScheme(int window) {
     if (scheme == ColourScheme::kDark) {
         EnterDark(*entry, TitleBarRepaint::kNow);
     }
-    // Every control asks for its colours again; the frame of the old colours goes too.
-    entry->framed_field = nullptr;
+    // Every control asks for its colours again; the frame is drawn again in the new ones at the
+    // next change.
+    entry->frame_intact = false;
     RedrawWindow(entry->handle, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }

@@ -23,44 +23,78 @@ RECT FieldOutline(HWND field) {
     return RECT{top_left.x, top_left.y, top_left.x + width, top_left.y + height};
 }
 
-// Repaints what lies under the frame where it was drawn on the field, and nothing else. The
-// frame covers the field's outermost ring of pixels, which is its border (non-client area),
-// so the field draws that part of its border again and the frame is gone. The field's text
-// is not touched.
-void RepaintFrameRing(HWND field, const RECT& frame) {
-    GdiObjectHandle<HRGN> ring(CreateRectRgnIndirect(&frame));
-    GdiObjectHandle<HRGN> inside(
-        CreateRectRgn(frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1));
-    if (!ring || !inside || CombineRgn(ring.get(), ring.get(), inside.get(), RGN_DIFF) == ERROR) {
-        // No region to be had: the whole field, text included, is drawn again.
-        RedrawWindow(field, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+// Keeps a copy of the pixels of the place the frame is about to cover. The copy's bitmap is made
+// again only for a larger place.
+void KeepPlace(WindowEntry& entry, HDC dc, const RECT& place) {
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    auto& copy = entry.under_frame;
+    if (width <= 0 || height <= 0) {
         return;
     }
-    // The ring is in the window's client coordinates; the field wants its own.
-    POINT client_origin{0, 0};
-    MapWindowPoints(field, GetParent(field), &client_origin, 1);
-    OffsetRgn(ring.get(), -client_origin.x, -client_origin.y);
-    RedrawWindow(field, nullptr, ring.get(), RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    if (!copy || copy->Width() < width || copy->Height() < height) {
+        const int room_width = copy && copy->Width() > width ? copy->Width() : width;
+        const int room_height = copy && copy->Height() > height ? copy->Height() : height;
+        copy.reset();
+        copy.emplace(dc, room_width, room_height);
+    }
+    BitBlt(copy->Dc(), 0, 0, width, height, dc, place.left, place.top, SRCCOPY);
+}
+
+// Puts the pixels the frame covered back, the four sides of its ring; false when there is no copy
+// of them.
+bool PutBackUnderFrame(HDC dc, const WindowEntry& entry) {
+    const HDC copy = entry.under_frame ? entry.under_frame->Dc() : nullptr;
+    if (dc == nullptr || copy == nullptr) {
+        return false;
+    }
+    const RECT& frame = entry.highlight_frame;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    BitBlt(dc, frame.left, frame.top, width, 1, copy, 0, 0, SRCCOPY);
+    BitBlt(dc, frame.left, frame.bottom - 1, width, 1, copy, 0, height - 1, SRCCOPY);
+    BitBlt(dc, frame.left, frame.top, 1, height, copy, 0, 0, SRCCOPY);
+    BitBlt(dc, frame.right - 1, frame.top, 1, height, copy, width - 1, 0, SRCCOPY);
+    return true;
 }
 
 }  // namespace
+
+void MarkFrameGone(HWND window_or_field) {
+    WindowTable().ForEach([&](int, WindowEntry& entry) {
+        if (entry.handle == window_or_field || entry.framed_field == window_or_field) {
+            entry.frame_intact = false;
+        }
+    });
+}
 
 int HighlightField(int control, int window) {
     WindowEntry* entry = WindowTable().Find(window);
     const HWND main_window = entry != nullptr ? entry->handle : nullptr;
     const HWND field = ControlHandle(control);
+    // A frame that is still there stays as it is: drawn again, it would cover the same pixels in
+    // the same colour.
+    if (entry != nullptr && field != nullptr && entry->framed_field == field &&
+        entry->frame_intact) {
+        return 0;
+    }
     const RECT outline = FieldOutline(field);
-    // The earlier frame goes only when the frame moves: drawn again on the same field it
-    // would cover the same pixels in the same colour.
+    WindowDc dc(main_window);
     if (entry != nullptr) {
-        if (entry->framed_field != field && IsWindow(entry->framed_field)) {
-            RepaintFrameRing(entry->framed_field, entry->highlight_frame);
+        // The earlier frame goes: the pixels it covered are put back while nothing has drawn over
+        // it. Else what is there is not known (a frame may be left where the window was only
+        // moved or shown again), and the field it was on draws its border, which the frame lies
+        // on, again, before the place of the new one is kept. The fields' texts are not touched.
+        const HWND framed = entry->framed_field;
+        if (IsWindow(framed) &&
+            !(framed != field && entry->frame_intact && PutBackUnderFrame(dc.Get(), *entry))) {
+            SendMessageW(framed, WM_NCPAINT, 1, 0);
         }
         entry->framed_field = field;
         entry->highlight_frame = outline;
+        entry->frame_intact = true;
+        KeepPlace(*entry, dc.Get(), outline);
     }
-
-    WindowDc dc(main_window);
     if (dc.Get() == nullptr) {
         return 0;
     }

@@ -85,8 +85,8 @@ void SetWindowDpi(WindowEntry& window, UINT dpi) {
     window.dpi = dpi;
     // The font of the old DPI goes only now that no control uses it.
     window.scaled_font = std::move(font);
-    // The controls moved: a frame drawn round one of them is gone with the repaint.
-    window.framed_field = nullptr;
+    // The controls moved: the frame round one of them is drawn again at the next change.
+    window.frame_intact = false;
 }
 
 void FitControlsToWindowDpi(int window) {

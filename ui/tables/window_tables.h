@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "support/handles_win32.h"
@@ -33,9 +34,13 @@ struct WindowEntry {
     std::vector<DarkMenuItem> dark_menu_items;
     GdiObjectHandle<HFONT> dark_menu_font;
     // The field the highlight frame was last drawn on and where (none: nowhere), so that the
-    // next highlight repaints only that ring when the frame moves.
+    // next highlight wipes only that ring when the frame moves; whether the frame is known to be
+    // still there, nothing having drawn over its place since; and the pixels of its place as they
+    // were before the frame covered them.
     HWND framed_field = nullptr;
     RECT highlight_frame = {};
+    bool frame_intact = false;
+    std::optional<MemoryBitmap> under_frame;
 };
 
 struct ControlEntry {

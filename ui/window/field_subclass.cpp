@@ -4,6 +4,7 @@
 #include "ui/events/event_model.h"
 #include "ui/look/colour_scheme.h"
 #include "ui/look/dark_painting.h"
+#include "ui/look/highlight.h"
 #include "ui/tables/window_tables.h"
 
 namespace trinumero {
@@ -41,6 +42,7 @@ LRESULT CALLBACK FieldSubclassProcedure(HWND field, UINT message, WPARAM wparam,
     const LRESULT answer = own != nullptr ? CallWindowProcW(own, field, message, wparam, lparam)
                                           : DefWindowProcW(field, message, wparam, lparam);
     if (message == WM_NCPAINT) {
+        MarkFrameGone(field);
         if (const WindowEntry* dark = DarkWindowEntryOf(field)) {
             PaintDarkFieldBorder(field, dark->dark_field_background);
         }

@@ -7,6 +7,7 @@
 #include "ui/look/colour_scheme.h"
 #include "ui/look/dark_menu.h"
 #include "ui/look/dark_painting.h"
+#include "ui/look/highlight.h"
 #include "ui/scale/window_dpi.h"
 #include "ui/tables/window_tables.h"
 #include "ui/window/controls.h"
@@ -54,6 +55,9 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
             return 0;
 
         case WM_MOVE:
+            // Moved (or restored), the window may have been drawn again without being told: the
+            // frame round the edited field is drawn again at the next change of the field.
+            MarkFrameGone(window);
             DeferEvent(kEventMoved);
             return 0;
 
@@ -78,6 +82,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
             const LRESULT answer =
                 dark != nullptr ? EraseDarkBackground(window, *dark, reinterpret_cast<HDC>(wparam))
                                 : DefWindowProcW(window, message, wparam, lparam);
+            MarkFrameGone(window);
             DeferEvent(kEventRepaint);
             return answer;
         }

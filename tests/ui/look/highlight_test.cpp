@@ -6,12 +6,16 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "support/handles_win32.h"
 #include "tests/kit/messages_win32.h"
 #include "tests/ui/main_window_fixture.h"
+#include "ui/look/colour_scheme.h"
 #include "ui/look/scheme_colours.h"
+#include "ui/tables/window_tables.h"
 #include "ui/window/main_window_layout.h"
 
 namespace {
@@ -128,6 +132,67 @@ TEST_F(Highlight, LeavesTheSamePixelsAsAWholeWindowRedrawThenTheFrame) {
     }
 }
 
+bool g_high_contrast = false;
+
+// A frame that is still there is not drawn again. After each event that may have drawn over it,
+// the program counts it as gone; the next change of the same field then frames it exactly, and a
+// change of another field leaves nothing of it behind.
+TEST_F(Highlight, IsDrawnAgainAfterEveryEventThatMayHaveDrawnOverIt) {
+    RECT place{};
+    GetWindowRect(window_, &place);
+    const std::pair<const char*, std::function<void()>> events[] = {
+        {"the field's border drawn", [&] { SendMessageW(hex_, WM_NCPAINT, 1, 0); }},
+        {"the window repainted",
+         [&] {
+             RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+         }},
+        {"high contrast on and off",
+         [&] {
+             trinumero::SetHighContrastQuery([] { return g_high_contrast; });
+             for (const bool on : {true, false}) {
+                 g_high_contrast = on;
+                 SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+             }
+             trinumero::SetHighContrastQuery(nullptr);
+         }},
+        {"the DPI changed",
+         [&] {
+             SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(96, 96),
+                          reinterpret_cast<LPARAM>(&place));
+         }},
+        {"restored", [&] { ShowWindow(window_, SW_MINIMIZE), ShowWindow(window_, SW_RESTORE); }},
+        {"moved", [&] { SetWindowPos(window_, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }},
+        {"shown again", [&] { ShowWindow(window_, SW_HIDE), ShowWindow(window_, SW_SHOW); }},
+    };
+    const std::vector<COLORREF> clean = ClientPixels(window_);
+    // The clean window with the frame round one field.
+    const auto framed = [&](const Outline& o) {
+        std::vector<COLORREF> pixels = clean;
+        RECT client{};
+        GetClientRect(window_, &client);
+        for (int y = o.top; y <= o.bottom; ++y) {
+            for (int x = o.left; x <= o.right; ++x) {
+                if (x == o.left || x == o.right || y == o.top || y == o.bottom) {
+                    pixels[static_cast<std::size_t>(y * client.right + x)] = kHighlightColour;
+                }
+            }
+        }
+        return pixels;
+    };
+    for (const auto& [name, happen] : events) {
+        HighlightField(kHexOutline.control, kMainWindowNumber);
+        happen();
+        EXPECT_FALSE(trinumero::WindowTable().Find(kMainWindowNumber)->frame_intact) << name;
+        DrainMessages();
+        HighlightField(kHexOutline.control, kMainWindowNumber);
+        DrainMessages();
+        EXPECT_TRUE(ClientPixels(window_) == framed(kHexOutline)) << name;
+        HighlightField(kDecOutline.control, kMainWindowNumber);
+        DrainMessages();
+        EXPECT_TRUE(ClientPixels(window_) == framed(kDecOutline)) << name;
+    }
+}
+
 TEST_F(Highlight, ARepaintOfTheWindowRemovesTheFrame) {
     HighlightField(kBinOutline.control, kMainWindowNumber);
     ASSERT_EQ(FramedPixels(kBinOutline), RingSize(kBinOutline));
@@ -162,7 +227,8 @@ unsigned GdiHighWaterMark() {
 }
 
 TEST_F(Highlight, LeavesNoGdiObjectBehind) {
-    // One highlight first: whatever the platform caches on the first drawing stays.
+    // One highlight first: whatever the platform caches on the first drawing stays, and the
+    // frame keeps one copy of the pixels under it, in whichever slot is free when it is drawn.
     HighlightField(kHexOutline.control, kMainWindowNumber);
     DrainMessages();
     const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
@@ -174,7 +240,7 @@ TEST_F(Highlight, LeavesNoGdiObjectBehind) {
     if (counted != 0) {
         EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), counted);
     }
-    EXPECT_EQ(GdiHighWaterMark(), mark);
+    EXPECT_LE(GdiHighWaterMark(), mark);
 }
 
 }  // namespace
