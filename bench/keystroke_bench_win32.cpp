@@ -121,9 +121,9 @@ int main(int argc, char** argv) {
         const int length = GetWindowTextLengthW(edit);
         SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
         const std::wstring before = TextOf(edit);
-        bool of_kind = found_frame == nullptr ||
-                       (OutlinePixel(found_frame) == frame &&
-                        (found_frame == edit || OutlinePixel(edit) != frame));
+        bool of_kind =
+            found_frame == nullptr || (OutlinePixel(found_frame) == frame &&
+                                       (found_frame == edit || OutlinePixel(edit) != frame));
         Settle(state);
         const bool frame_drawn = series == nullptr || series->kind[0] != '\0';
 
