@@ -15,12 +15,6 @@ namespace trinumero {
 
 namespace {
 
-using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
-using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
-using SysAllocStringFunction = BSTR(WINAPI*)(const OLECHAR*);
-using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-
 // The annotation service of oleacc and the one property annotated.
 constexpr CLSID kAccPropServicesClass = {
     0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
@@ -42,8 +36,7 @@ constexpr LONG kUiaRootObjectId = -25;
 // RPC_E_CHANGED_MODE: it can still use the annotation service, but serves no object of its own.
 HRESULT JoinedApartment() {
     static const HRESULT joined = [] {
-        const auto initialize =
-            FindOptionalCall<CoInitializeExFunction>(OptionalCall::kCoInitializeEx);
+        const auto initialize = FindOptionalCall<OptionalCall::kCoInitializeEx>();
         return initialize != nullptr ? initialize(nullptr, COINIT_APARTMENTTHREADED) : E_NOTIMPL;
     }();
     return joined;
@@ -52,7 +45,7 @@ HRESULT JoinedApartment() {
 // The annotation service; nullptr where the system has none (Wine implements none of it).
 IAccPropServices* CreateAnnotationService() {
     const HRESULT joined = JoinedApartment();
-    const auto create = FindOptionalCall<CoCreateInstanceFunction>(OptionalCall::kCoCreateInstance);
+    const auto create = FindOptionalCall<OptionalCall::kCoCreateInstance>();
     if ((FAILED(joined) && joined != RPC_E_CHANGED_MODE) || create == nullptr) {
         return nullptr;
     }
@@ -164,8 +157,7 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
         if (name == nullptr || !IsSelf(child) || !IsWindow(source_)) {
             return standard_->get_accName(child, name);
         }
-        const auto allocate =
-            FindOptionalCall<SysAllocStringFunction>(OptionalCall::kSysAllocString);
+        const auto allocate = FindOptionalCall<OptionalCall::kSysAllocString>();
         *name = allocate != nullptr ? allocate(TextOf(source_).c_str()) : nullptr;
         return *name != nullptr ? S_OK : E_OUTOFMEMORY;
     }
@@ -303,10 +295,8 @@ std::optional<LRESULT> AnswerAccessibleObject(HWND control, WPARAM wparam, LPARA
         FAILED(JoinedApartment())) {
         return std::nullopt;
     }
-    const auto create_standard = FindOptionalCall<CreateStdAccessibleObjectFunction>(
-        OptionalCall::kCreateStdAccessibleObject);
-    const auto lresult_from_object =
-        FindOptionalCall<LresultFromObjectFunction>(OptionalCall::kLresultFromObject);
+    const auto create_standard = FindOptionalCall<OptionalCall::kCreateStdAccessibleObject>();
+    const auto lresult_from_object = FindOptionalCall<OptionalCall::kLresultFromObject>();
     IAccessible* standard = nullptr;
     if (create_standard == nullptr || lresult_from_object == nullptr ||
         FAILED(create_standard(control, OBJID_CLIENT, __uuidof(IAccessible),

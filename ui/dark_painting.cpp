@@ -16,9 +16,6 @@ constexpr DWORD kFirstDarkModeAttributeBuild = 18985;
 constexpr DWORD kDarkModeAttributeBefore18985 = 19;
 constexpr DWORD kDarkModeAttribute = 20;
 
-using GetVersionCall = LONG(WINAPI*)(OSVERSIONINFOW*);
-using SetWindowAttributeCall = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
-
 // The group frame's line through the middle of its caption's height, as the themed frame
 // draws it, and the caption on the window's background, half its height in from the left.
 void PaintDarkFrameBox(HWND frame) {
@@ -101,15 +98,14 @@ void PaintDarkFieldBorder(HWND field, HBRUSH background) {
 }
 
 void SetDarkTitleBar(HWND window, bool dark) {
-    const auto get_version = FindOptionalCall<GetVersionCall>(OptionalCall::kRtlGetVersion);
+    const auto get_version = FindOptionalCall<OptionalCall::kRtlGetVersion>();
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     if (get_version == nullptr || get_version(&version) != 0 ||
         version.dwBuildNumber < kFirstDarkTitleBarBuild) {
         return;
     }
-    const auto set_attribute =
-        FindOptionalCall<SetWindowAttributeCall>(OptionalCall::kDwmSetWindowAttribute);
+    const auto set_attribute = FindOptionalCall<OptionalCall::kDwmSetWindowAttribute>();
     if (set_attribute != nullptr) {
         const BOOL value = dark ? TRUE : FALSE;
         set_attribute(window,
