@@ -33,6 +33,7 @@ unzip
 openssl
 osslsigncode
 python3-yaml
+python3-pefile
 clang-format
 shellcheck
 "

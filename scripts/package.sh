@@ -1,9 +1,10 @@
 #!/bin/sh
-# make package: the release zips of the x86_64 and the i686 build, their checksums, what they
-# were built from (BUILD-INFO: the commit, the release time and the exact versions of the
-# tools, scripts/build-info.sh) and the package managers' manifests, in out/package. The builds
-# must be configured and built already (the Makefile does it). SIGN_CERT and SIGN_KEY (PEM
-# files) sign both exes; RELEASE_BASE_URL is where the zips will be downloaded from.
+# make package: the release zips of the x86_64 and the i686 build, their checksums and the package
+# managers' manifests (scripts/release-manifests.sh), and what they were built from (BUILD-INFO:
+# the commit, the release time and the exact versions of the tools, scripts/build-info.sh), in
+# out/package. The builds must be configured and built already (the Makefile does it). SIGN_CERT
+# and SIGN_KEY (PEM files) sign both exes; RELEASE_BASE_URL is where the zips will be downloaded
+# from.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,6 +30,5 @@ SIGN_CERT=${SIGN_CERT:-} "$root/scripts/build-info.sh" release "$out" "$root/out
     "$root/out/build/win32" >"$out/BUILD-INFO"
 
 cd "$out"
-sha256sum Trinumero-*-win64.zip Trinumero-*-win32.zip >SHA256SUMS
 ls -l Trinumero-*.zip
 cat SHA256SUMS

@@ -2,13 +2,16 @@
 its passed, failed and skipped tests, read from the JUnit file CTest wrote for the suite
 (RESULTS_DIR/<suite>.xml), and a loud notice for each folder whose Windows programs were
 skipped: the Wine runner ends with exit code 77 only when the host cannot run them at all, so
-such a folder's architecture went untested. Exits with 1 when a suite failed or has no results.
+such a folder's architecture went untested. A test counts as skipped only when it ended with 77
+and its output holds the runner's line saying so; CTest's skip by the exit code alone is a
+failure here. Exits with 1 when a suite failed or has no results.
 """
 import pathlib
 import sys
 import xml.etree.ElementTree as ElementTree
 
 RUNNER_SKIP = "SKIP_RETURN_CODE=77"
+RUNNER_LINE = "wine-run.sh: SKIPPED: "
 # The build folder each CTest preset runs in.
 FOLDERS = {"fuzz-smoke": "fuzz"}
 
@@ -26,14 +29,18 @@ for suite in suites:
     reasons = set()
     for case in ElementTree.parse(file).getroot().iter("testcase"):
         skip = case.find("skipped")
+        runner_lines = [line for line in (case.findtext("system-out") or "").splitlines()
+                        if line.startswith(RUNNER_LINE)]
         if case.get("status") == "run":
             passed += 1
-        elif skip is not None and skip.get("message") == RUNNER_SKIP:
+        elif skip is not None and skip.get("message") == RUNNER_SKIP and runner_lines:
             skipped += 1
-            output = case.findtext("system-out") or ""
-            reasons.update(line for line in output.splitlines() if "SKIPPED" in line)
+            reasons.update(runner_lines)
         else:
             failed += 1  # failed, or not run for another reason (a fixture that failed)
+            if skip is not None and skip.get("message") == RUNNER_SKIP:
+                notices.append(f"!!! {folder}: {case.get('name')} ended with 77 without the Wine "
+                               "runner's SKIPPED line, so it counts as FAILED")
     print(f"{folder:<12} {passed:4} passed, {failed:4} failed, {skipped:4} skipped")
     failed_run = failed_run or failed > 0
     if skipped:

@@ -1,13 +1,17 @@
 #include "support/optional_calls_win32.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 #include "support/system_library_win32.h"
 
 namespace trinumero {
 
 namespace {
+
+using optional_calls_detail::AnyFunction;
 
 enum class Library { kKernel32, kUser32, kShcore, kOle32, kOleaut32, kOleacc, kDwmapi, kCount };
 
@@ -22,90 +26,118 @@ bool AlwaysMapped(Library library) {
 }
 
 struct CallSource {
+    OptionalCall call;
     Library library;
     const char* name;
 };
 
 constexpr std::array<CallSource, static_cast<std::size_t>(OptionalCall::kCount)> kCallSources{{
-    {Library::kKernel32, "SetDefaultDllDirectories"},
-    {Library::kKernel32, nullptr},  // the fast fail, asked of the processor features
-    {Library::kUser32, "GetDpiForWindow"},
-    {Library::kUser32, "AdjustWindowRectExForDpi"},
-    {Library::kShcore, "GetDpiForMonitor"},
-    {Library::kOle32, "CoInitializeEx"},
-    {Library::kOle32, "CoCreateInstance"},
-    {Library::kOleaut32, "SysAllocString"},
-    {Library::kOleacc, "CreateStdAccessibleObject"},
-    {Library::kOleacc, "LresultFromObject"},
-    {Library::kDwmapi, "DwmSetWindowAttribute"},
+    {OptionalCall::kSetDefaultDllDirectories, Library::kKernel32, "SetDefaultDllDirectories"},
+    {OptionalCall::kGetDpiForWindow, Library::kUser32, "GetDpiForWindow"},
+    {OptionalCall::kAdjustWindowRectExForDpi, Library::kUser32, "AdjustWindowRectExForDpi"},
+    {OptionalCall::kGetDpiForMonitor, Library::kShcore, "GetDpiForMonitor"},
+    {OptionalCall::kCoInitializeEx, Library::kOle32, "CoInitializeEx"},
+    {OptionalCall::kCoCreateInstance, Library::kOle32, "CoCreateInstance"},
+    {OptionalCall::kSysAllocString, Library::kOleaut32, "SysAllocString"},
+    {OptionalCall::kCreateStdAccessibleObject, Library::kOleacc, "CreateStdAccessibleObject"},
+    {OptionalCall::kLresultFromObject, Library::kOleacc, "LresultFromObject"},
+    {OptionalCall::kDwmSetWindowAttribute, Library::kDwmapi, "DwmSetWindowAttribute"},
 }};
+
+// A call finds its row by its number.
+constexpr bool RowsInCallOrder() {
+    for (std::size_t row = 0; row < kCallSources.size(); ++row) {
+        if (static_cast<std::size_t>(kCallSources[row].call) != row) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(RowsInCallOrder(), "every row of kCallSources stands at its call's number");
+
+// A slot holds kUnknown until its module or call has been looked up, then kMissing or the
+// address. Nothing is ever at address 1. Threads that look up the same slot at once find the
+// same address, and the first one stored stays.
+using Slot = std::atomic<std::uintptr_t>;
+constexpr std::uintptr_t kUnknown = 0;
+constexpr std::uintptr_t kMissing = 1;
 
 // What has been looked up, or put in place by a test, so far.
 struct OptionalCallTable {
-    std::array<HMODULE, static_cast<std::size_t>(Library::kCount)> modules{};
-    std::array<bool, static_cast<std::size_t>(Library::kCount)> modules_tried{};
-    std::array<AnyFunction, static_cast<std::size_t>(OptionalCall::kCount)> addresses{};
-    std::array<bool, static_cast<std::size_t>(OptionalCall::kCount)> known{};
+    std::array<Slot, static_cast<std::size_t>(Library::kCount)> modules{};
+    std::array<Slot, static_cast<std::size_t>(OptionalCall::kCount)> calls{};
 };
 
+// Constant-initialised: no code runs to make it, so any thread may be the first to use it.
 OptionalCallTable& Table() {
-    static OptionalCallTable table;
+    static constinit OptionalCallTable table;
     return table;
 }
 
-HMODULE ModuleOf(Library library) {
-    OptionalCallTable& table = Table();
-    const auto index = static_cast<std::size_t>(library);
-    if (!table.modules_tried[index]) {
-        table.modules_tried[index] = true;
-        // A library the program loads stays for the rest of the run: its calls are kept.
-        table.modules[index] = AlwaysMapped(library)
-                                   ? GetModuleHandleW(kLibraryFiles[index])
-                                   : LoadSystemLibrary(kLibraryFiles[index]).release();
-    }
-    return table.modules[index];
+std::uintptr_t SlotValue(AnyFunction function) {
+    return function != nullptr ? reinterpret_cast<std::uintptr_t>(function) : kMissing;
 }
 
-AnyFunction LookUp(OptionalCall call) {
-    if (call == OptionalCall::kFastFail) {
-        return IsProcessorFeaturePresent(PF_FASTFAIL_AVAILABLE)
-                   ? reinterpret_cast<AnyFunction>(&IsProcessorFeaturePresent)
-                   : nullptr;
+HMODULE ModuleOf(Library library) {
+    const auto index = static_cast<std::size_t>(library);
+    Slot& slot = Table().modules[index];
+    std::uintptr_t known = slot.load(std::memory_order_acquire);
+    if (known == kUnknown) {
+        // A library the program loads stays for the rest of the run: its calls are kept. A
+        // thread that loses the race to store it gives its own reference back.
+        LibraryHandle loaded;
+        HMODULE module = nullptr;
+        if (AlwaysMapped(library)) {
+            module = GetModuleHandleW(kLibraryFiles[index]);
+        } else {
+            loaded = LoadSystemLibrary(kLibraryFiles[index]);
+            module = loaded.get();
+        }
+        const std::uintptr_t found =
+            module != nullptr ? reinterpret_cast<std::uintptr_t>(module) : kMissing;
+        if (slot.compare_exchange_strong(known, found, std::memory_order_acq_rel)) {
+            known = found;
+            loaded.release();
+        }
     }
-    const CallSource& source = kCallSources[static_cast<std::size_t>(call)];
-    return LookUpFunction<AnyFunction>(ModuleOf(source.library), source.name);
+    return known != kMissing ? reinterpret_cast<HMODULE>(known) : nullptr;
 }
 
 }  // namespace
 
-AnyFunction OptionalCallAddress(OptionalCall call) {
-    OptionalCallTable& table = Table();
+namespace optional_calls_detail {
+
+AnyFunction Address(OptionalCall call) {
     const auto index = static_cast<std::size_t>(call);
-    if (index >= table.addresses.size()) {
+    if (index >= kCallSources.size()) {
         return nullptr;
     }
-    if (!table.known[index]) {
-        table.addresses[index] = LookUp(call);
-        table.known[index] = true;
+    Slot& slot = Table().calls[index];
+    std::uintptr_t known = slot.load(std::memory_order_acquire);
+    if (known == kUnknown) {
+        const CallSource& source = kCallSources[index];
+        const std::uintptr_t found =
+            SlotValue(LookUpFunction<AnyFunction>(ModuleOf(source.library), source.name));
+        if (slot.compare_exchange_strong(known, found, std::memory_order_acq_rel)) {
+            known = found;
+        }
     }
-    return table.addresses[index];
+    return known != kMissing ? reinterpret_cast<AnyFunction>(known) : nullptr;
 }
 
-bool FastFailAvailable() {
-    return OptionalCallAddress(OptionalCall::kFastFail) != nullptr;
-}
-
-void ReplaceOptionalCall(OptionalCall call, AnyFunction address) {
-    OptionalCallTable& table = Table();
+void Replace(OptionalCall call, AnyFunction address) {
     const auto index = static_cast<std::size_t>(call);
-    if (index < table.addresses.size()) {
-        table.addresses[index] = address;
-        table.known[index] = true;
+    if (index < kCallSources.size()) {
+        Table().calls[index].store(SlotValue(address), std::memory_order_release);
     }
 }
+
+}  // namespace optional_calls_detail
 
 void RestoreOptionalCalls() {
-    Table().known.fill(false);
+    for (Slot& slot : Table().calls) {
+        slot.store(kUnknown, std::memory_order_release);
+    }
 }
 
 }  // namespace trinumero

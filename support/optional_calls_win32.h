@@ -5,6 +5,10 @@
 // libraries that are loaded from the system folder only when first needed. Each user of a call
 // asks here and takes the older system's way when the answer is nullptr.
 //
+// Each call's function type is written once, below, and a caller gets the call as that type:
+// a caller or a stand-in of another type does not compile. The table may be read from any
+// thread.
+//
 // A test can pretend that a call is missing, or put a stand-in in its place, through
 // ReplaceOptionalCall: the paths of older systems then run under the newest. Nothing in the
 // program itself replaces a call, and nothing outside the process (no environment variable,
@@ -12,17 +16,14 @@
 
 #include <windows.h>
 
-namespace trinumero {
+// COM's types in the calls' parameters.
+#include <ole2.h>
 
-// Any function's address, before it is cast to the function's own type.
-using AnyFunction = void (*)();
+namespace trinumero {
 
 enum class OptionalCall {
     // kernel32. Windows 8; Windows 7 with KB2533623.
     kSetDefaultDllDirectories,
-    // Not a call: whether the system ends a process by a fast fail (int 0x29), from Windows 8
-    // on; its address is IsProcessorFeaturePresent where it says so.
-    kFastFail,
     // user32. Windows 10 1607.
     kGetDpiForWindow,
     kAdjustWindowRectExForDpi,
@@ -39,22 +40,79 @@ enum class OptionalCall {
     kCount
 };
 
-// The address of the call, or nullptr where this Windows lacks it. A library is loaded, from
-// the system folder, at the first lookup of one of its calls and kept for the rest of the run.
-AnyFunction OptionalCallAddress(OptionalCall call);
+// The function type of each call.
+template <OptionalCall call>
+struct OptionalCallSignature;
 
-// The call as the caller's function type.
-template <typename Function>
-Function FindOptionalCall(OptionalCall call) {
-    return reinterpret_cast<Function>(OptionalCallAddress(call));
+template <>
+struct OptionalCallSignature<OptionalCall::kSetDefaultDllDirectories> {
+    using Type = BOOL(WINAPI*)(DWORD);
+};
+template <>
+struct OptionalCallSignature<OptionalCall::kGetDpiForWindow> {
+    using Type = UINT(WINAPI*)(HWND);
+};
+template <>
+struct OptionalCallSignature<OptionalCall::kAdjustWindowRectExForDpi> {
+    using Type = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+};
+// The second parameter is a MONITOR_DPI_TYPE.
+template <>
+struct OptionalCallSignature<OptionalCall::kGetDpiForMonitor> {
+    using Type = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+};
+template <>
+struct OptionalCallSignature<OptionalCall::kCoInitializeEx> {
+    using Type = HRESULT(WINAPI*)(void*, DWORD);
+};
+template <>
+struct OptionalCallSignature<OptionalCall::kCoCreateInstance> {
+    using Type = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+};
+template <>
+struct OptionalCallSignature<OptionalCall::kSysAllocString> {
+    using Type = BSTR(WINAPI*)(const OLECHAR*);
+};
+template <>
+struct OptionalCallSignature<OptionalCall::kCreateStdAccessibleObject> {
+    using Type = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+};
+template <>
+struct OptionalCallSignature<OptionalCall::kLresultFromObject> {
+    using Type = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
+};
+template <>
+struct OptionalCallSignature<OptionalCall::kDwmSetWindowAttribute> {
+    using Type = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
+};
+
+template <OptionalCall call>
+using OptionalCallType = typename OptionalCallSignature<call>::Type;
+
+namespace optional_calls_detail {
+
+// Any function's address, before it is cast to the function's own type.
+using AnyFunction = void (*)();
+
+AnyFunction Address(OptionalCall call);
+void Replace(OptionalCall call, AnyFunction address);
+
+}  // namespace optional_calls_detail
+
+// The call, or nullptr where this Windows lacks it. A library is loaded, from the system
+// folder, at the first lookup of one of its calls and kept for the rest of the run.
+template <OptionalCall call>
+OptionalCallType<call> FindOptionalCall() {
+    return reinterpret_cast<OptionalCallType<call>>(optional_calls_detail::Address(call));
 }
 
-// Whether an overrun of the stack can end the process by a fast fail.
-bool FastFailAvailable();
-
-// For tests: from now on the call is answered with the address (nullptr: as if this Windows
+// For tests: from now on the call is answered with the stand-in (nullptr: as if this Windows
 // lacked it), until RestoreOptionalCalls.
-void ReplaceOptionalCall(OptionalCall call, AnyFunction address);
+template <OptionalCall call>
+void ReplaceOptionalCall(OptionalCallType<call> stand_in) {
+    optional_calls_detail::Replace(call,
+                                   reinterpret_cast<optional_calls_detail::AnyFunction>(stand_in));
+}
 void RestoreOptionalCalls();
 
 }  // namespace trinumero

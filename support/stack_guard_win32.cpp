@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-#include "support/optional_calls_win32.h"
-
 // Built without the stack protector (see support/CMakeLists.txt): the seeding changes the
 // guard while its own frame is live.
 
@@ -18,11 +16,15 @@ std::uintptr_t __stack_chk_guard = trinumero::kUnseededStackGuard;
 // process is asked. Older systems treat the interrupt as an ordinary fault that the process's
 // handlers would receive, and an i686 process finds those handlers through records on the very
 // stack that the overrun may have overwritten: there the process is terminated directly,
-// with the same status.
+// with the same status. Nothing that a test could replace lies on this way: the system itself
+// is asked whether it has the fast fail. Built with TRINUMERO_WITHOUT_FAST_FAIL, the guard
+// takes the older systems' way everywhere, for the stack guard's probe (tests/app).
 [[noreturn]] void __stack_chk_fail() {
-    if (trinumero::FastFailAvailable()) {
+#ifndef TRINUMERO_WITHOUT_FAST_FAIL
+    if (IsProcessorFeaturePresent(PF_FASTFAIL_AVAILABLE)) {
         __asm__ volatile("int $0x29" : : "c"(FAST_FAIL_STACK_COOKIE_CHECK_FAILURE));
     }
+#endif
     TerminateProcess(GetCurrentProcess(), static_cast<UINT>(STATUS_STACK_BUFFER_OVERRUN));
     __builtin_unreachable();
 }

@@ -9,13 +9,10 @@
 namespace trinumero {
 namespace {
 
-using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-
 // The search flags of LoadLibraryExW came with SetDefaultDllDirectories (Windows 8, and
 // KB2533623 for Windows 7); where the function is missing, LoadLibraryExW refuses the flags.
-SetDefaultDllDirectoriesFunction FindSetDefaultDllDirectories() {
-    return FindOptionalCall<SetDefaultDllDirectoriesFunction>(
-        OptionalCall::kSetDefaultDllDirectories);
+OptionalCallType<OptionalCall::kSetDefaultDllDirectories> FindSetDefaultDllDirectories() {
+    return FindOptionalCall<OptionalCall::kSetDefaultDllDirectories>();
 }
 
 // The full path of the file in the system folder; empty when the folder cannot be had.
@@ -31,7 +28,7 @@ std::wstring SystemFolderPath(const std::wstring& file_name) {
 }  // namespace
 
 void RestrictDllSearchToSystemFolder() {
-    if (const SetDefaultDllDirectoriesFunction set_default = FindSetDefaultDllDirectories()) {
+    if (const auto set_default = FindSetDefaultDllDirectories()) {
         if (set_default(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
             return;
         }

@@ -1,16 +1,17 @@
 // The program's stack guard, in a probe started like the program: "seeded" exits with 0 when
-// the first instruction gave the guard a value of its own; "overrun" starts itself again to
-// write past a buffer on its stack, and exits with 0 when that copy was ended at once with the
-// status of an overrun stack, not allowed to return. "overrun-without-fast-fail" does the same
-// as a system without fast fail (Windows 7), where the copy has exception handlers of its own
-// that must never run: the stack they would be found through is not to be trusted.
+// the first instruction gave the guard a value of its own. "overrun fast-fail" starts itself
+// again under a debugger to write past a buffer on its stack, and exits with 0 when the debugger
+// saw that copy end with the status of an overrun stack after the one exception of a fast fail,
+// which only a debugger is offered, as the last chance: no handler of the process runs.
+// "overrun terminated", in the probe built with TRINUMERO_WITHOUT_FAST_FAIL (as on Windows 7),
+// wants no exception at all: an int 0x29 in its place shows one (Windows 7: an access violation).
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "support/handles_win32.h"
-#include "support/optional_calls_win32.h"
 #include "support/stack_guard_win32.h"
 
 extern "C" std::uintptr_t __stack_chk_guard;
@@ -29,53 +30,69 @@ __attribute__((noinline)) int Overrun() {
     return buffer[3];
 }
 
-// Any exception handler of the process that runs ends it with this code.
-constexpr UINT kHandlerRan = 6;
+enum class Ending { kOther, kFastFail, kTerminated };
 
-LONG WINAPI EndFromHandler(EXCEPTION_POINTERS*) {
-    TerminateProcess(GetCurrentProcess(), kHandlerRan);
-    return EXCEPTION_CONTINUE_SEARCH;
-}
-
-int RunOverrunCopy(const wchar_t* mode) {
+Ending RunOverrunCopy() {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(self) + L"\" " + mode;
+    std::wstring command = L"\"" + std::wstring(self) + L"\" overrun-copy";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return 2;
+    if (!CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
+                        nullptr, nullptr, &startup, &process)) {
+        return Ending::kOther;
     }
     const trinumero::KernelHandle thread(process.hThread);
     const trinumero::KernelHandle child(process.hProcess);
-    WaitForSingleObject(child.get(), 10000);
-    DWORD code = 0;
-    GetExitCodeProcess(child.get(), &code);
-    return code == static_cast<DWORD>(STATUS_STACK_BUFFER_OVERRUN) ? 0 : 1;
+    Ending ending = Ending::kTerminated;  // until an exception shows
+    DEBUG_EVENT event{};
+    while (WaitForDebugEvent(&event, 10000)) {
+        DWORD answer = DBG_CONTINUE;
+        const auto code = event.dwDebugEventCode;
+        // The debugger closes the files of the image and of each library loaded.
+        HANDLE file =
+            code == CREATE_PROCESS_DEBUG_EVENT ? event.u.CreateProcessInfo.hFile : nullptr;
+        const trinumero::KernelHandle closed(code == LOAD_DLL_DEBUG_EVENT ? event.u.LoadDll.hFile
+                                                                          : file);
+        const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
+        // The loader's breakpoints (the second one in a 32-bit process on 64-bit Windows).
+        if (code == EXCEPTION_DEBUG_EVENT && record.ExceptionCode != EXCEPTION_BREAKPOINT &&
+            record.ExceptionCode != 0x4000001F) {
+            answer = DBG_EXCEPTION_NOT_HANDLED;
+            const bool fast_fail =
+                record.ExceptionCode == STATUS_STACK_BUFFER_OVERRUN &&
+                event.u.Exception.dwFirstChance == 0 &&
+                record.ExceptionInformation[0] == FAST_FAIL_STACK_COOKIE_CHECK_FAILURE;
+            ending =
+                ending == Ending::kTerminated && fast_fail ? Ending::kFastFail : Ending::kOther;
+        }
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, answer);
+        if (code == EXIT_PROCESS_DEBUG_EVENT) {
+            const auto status = static_cast<DWORD>(STATUS_STACK_BUFFER_OVERRUN);
+            return event.u.ExitProcess.dwExitCode == status ? ending : Ending::kOther;
+        }
+    }
+    TerminateProcess(child.get(), 1);
+    return Ending::kOther;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string mode = argc == 2 ? argv[1] : "";
+    const std::string_view mode = argc >= 2 ? argv[1] : "";
     if (mode == "seeded") {
         return __stack_chk_guard != trinumero::kUnseededStackGuard ? 0 : 1;
     }
-    if (mode == "overrun") {
-        return RunOverrunCopy(L"overrun-copy");
-    }
-    if (mode == "overrun-without-fast-fail") {
-        return RunOverrunCopy(L"overrun-copy-without-fast-fail");
-    }
-    if (mode == "overrun-copy-without-fast-fail") {
-        trinumero::ReplaceOptionalCall(trinumero::OptionalCall::kFastFail, nullptr);
-        AddVectoredExceptionHandler(1, EndFromHandler);
-        SetUnhandledExceptionFilter(EndFromHandler);
-    }
-    if (mode == "overrun-copy" || mode == "overrun-copy-without-fast-fail") {
+    if (mode == "overrun-copy") {
         return Overrun() == 'x' ? 4 : 5;  // reached only when the overrun went unnoticed
+    }
+    const std::string_view way = argc == 3 ? argv[2] : "";
+    if (mode == "overrun" && (way == "fast-fail" || way == "terminated")) {
+        // Otherwise 10 + how the copy ended: 10 another way, 11 a fast fail, 12 no exception.
+        const Ending ending = RunOverrunCopy();
+        const Ending wanted = way == "fast-fail" ? Ending::kFastFail : Ending::kTerminated;
+        return ending == wanted ? 0 : 10 + static_cast<int>(ending);
     }
     return 3;
 }

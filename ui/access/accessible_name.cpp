@@ -18,9 +18,6 @@ namespace trinumero {
 
 namespace {
 
-using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
-using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
-
 // The client object's id as the annotation service takes it.
 constexpr auto kClientObject = static_cast<DWORD>(OBJID_CLIENT);
 
@@ -34,8 +31,7 @@ constexpr LONG kUiaRootObjectId = -25;
 // RPC_E_CHANGED_MODE: it can still use the annotation service, but serves no object of its own.
 HRESULT JoinedApartment() {
     static const HRESULT joined = [] {
-        const auto initialize =
-            FindOptionalCall<CoInitializeExFunction>(OptionalCall::kCoInitializeEx);
+        const auto initialize = FindOptionalCall<OptionalCall::kCoInitializeEx>();
         return initialize != nullptr ? initialize(nullptr, COINIT_APARTMENTTHREADED) : E_NOTIMPL;
     }();
     return joined;
@@ -44,7 +40,7 @@ HRESULT JoinedApartment() {
 // The annotation service; nullptr where the system has none (Wine implements none of it).
 IAccPropServices* CreateAnnotationService() {
     const HRESULT joined = JoinedApartment();
-    const auto create = FindOptionalCall<CoCreateInstanceFunction>(OptionalCall::kCoCreateInstance);
+    const auto create = FindOptionalCall<OptionalCall::kCoCreateInstance>();
     if ((FAILED(joined) && joined != RPC_E_CHANGED_MODE) || create == nullptr) {
         return nullptr;
     }

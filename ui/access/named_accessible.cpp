@@ -13,10 +13,6 @@ namespace trinumero {
 
 namespace {
 
-using SysAllocStringFunction = BSTR(WINAPI*)(const OLECHAR*);
-using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
@@ -83,8 +79,7 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
         if (name == nullptr || !IsSelf(child) || !IsWindow(source_)) {
             return standard_->get_accName(child, name);
         }
-        const auto allocate =
-            FindOptionalCall<SysAllocStringFunction>(OptionalCall::kSysAllocString);
+        const auto allocate = FindOptionalCall<OptionalCall::kSysAllocString>();
         *name = allocate != nullptr ? allocate(WindowText(source_).c_str()) : nullptr;
         return *name != nullptr ? S_OK : E_OUTOFMEMORY;
     }
@@ -201,10 +196,8 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
 }  // namespace
 
 std::optional<LRESULT> AnswerWithNamedObject(HWND control, HWND source, WPARAM wparam) {
-    const auto create_standard = FindOptionalCall<CreateStdAccessibleObjectFunction>(
-        OptionalCall::kCreateStdAccessibleObject);
-    const auto lresult_from_object =
-        FindOptionalCall<LresultFromObjectFunction>(OptionalCall::kLresultFromObject);
+    const auto create_standard = FindOptionalCall<OptionalCall::kCreateStdAccessibleObject>();
+    const auto lresult_from_object = FindOptionalCall<OptionalCall::kLresultFromObject>();
     IAccessible* standard = nullptr;
     if (create_standard == nullptr || lresult_from_object == nullptr ||
         FAILED(create_standard(control, OBJID_CLIENT, __uuidof(IAccessible),

@@ -8,16 +8,13 @@ namespace trinumero {
 
 namespace {
 
-using SetWindowAttributeCall = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
-
 constexpr DWORD kDarkModeAttribute = 20;
 constexpr DWORD kDarkModeAttributeBefore18985 = 19;
 
 }  // namespace
 
 void SetDarkTitleBar(HWND window, bool dark, TitleBarRepaint repaint) {
-    const auto set_attribute =
-        FindOptionalCall<SetWindowAttributeCall>(OptionalCall::kDwmSetWindowAttribute);
+    const auto set_attribute = FindOptionalCall<OptionalCall::kDwmSetWindowAttribute>();
     if (set_attribute == nullptr) {
         return;
     }

@@ -7,17 +7,12 @@ namespace trinumero {
 
 namespace {
 
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-
 // MDT_EFFECTIVE_DPI: the DPI the system scales the monitor's contents for.
 constexpr int kEffectiveDpi = 0;
 
 // The DPI of the window's monitor through the call of Windows 8.1; 0 where it is missing.
 UINT MonitorDpi(HWND window) {
-    const auto monitor_dpi =
-        FindOptionalCall<GetDpiForMonitorFunction>(OptionalCall::kGetDpiForMonitor);
+    const auto monitor_dpi = FindOptionalCall<OptionalCall::kGetDpiForMonitor>();
     if (monitor_dpi == nullptr) {
         return 0;
     }
@@ -49,8 +44,7 @@ UINT WindowDpi(HWND window) {
     // Windows 7 and 8 have one DPI for every window, the system's.
     UINT dpi = 0;
     if (window != nullptr) {
-        if (const auto window_dpi =
-                FindOptionalCall<GetDpiForWindowFunction>(OptionalCall::kGetDpiForWindow)) {
+        if (const auto window_dpi = FindOptionalCall<OptionalCall::kGetDpiForWindow>()) {
             dpi = window_dpi(window);
         } else {
             dpi = MonitorDpi(window);
@@ -61,8 +55,7 @@ UINT WindowDpi(HWND window) {
 
 RECT OuterRectForClient(int client_width, int client_height, DWORD style, UINT dpi) {
     RECT outer{0, 0, client_width, client_height};
-    const auto adjust_for_dpi =
-        FindOptionalCall<AdjustWindowRectExForDpiFunction>(OptionalCall::kAdjustWindowRectExForDpi);
+    const auto adjust_for_dpi = FindOptionalCall<OptionalCall::kAdjustWindowRectExForDpi>();
     // At the system's DPI the plain call has the right frame; it is also the only one older
     // systems have, whose frames do not change with the monitor.
     if (dpi == SystemDpi() || adjust_for_dpi == nullptr) {

@@ -106,8 +106,7 @@ TEST_F(AccessibleNameTest, WhereAnnotationsAreTakenEachFieldIsAnnotatedWithItsCa
     } restore;
     AnnotationStandIn stand_in;
     g_stand_in = &stand_in;
-    ReplaceOptionalCall(OptionalCall::kCoCreateInstance,
-                        reinterpret_cast<AnyFunction>(&CreateStandIn));
+    ReplaceOptionalCall<OptionalCall::kCoCreateInstance>(&CreateStandIn);
 
     const auto self = static_cast<DWORD>(CHILDID_SELF);
     const auto client = static_cast<DWORD>(OBJID_CLIENT);

@@ -439,8 +439,7 @@ TEST_F(DarkSchemeTest, TheTitleBarTakesTheAttributeTheWindowManagerAcceptsAndSho
     const std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)> hook(
         SetWindowsHookExW(WH_CALLWNDPROC, RecordCaption, nullptr, GetCurrentThreadId()),
         UnhookWindowsHookEx);
-    ReplaceOptionalCall(OptionalCall::kDwmSetWindowAttribute,
-                        reinterpret_cast<AnyFunction>(&RecordAttribute));
+    ReplaceOptionalCall<OptionalCall::kDwmSetWindowAttribute>(&RecordAttribute);
     SetHighContrastQuery([] { return g_high_contrast; });
     // Leaving dark, entering it while the window is active, entering high contrast and leaving it.
     const std::vector<int> each_switch[] = {{200, -1, -2, 201, -1, -2},            // 20 taken

@@ -132,15 +132,35 @@ TEST_F(DisplayScaleTest, WithoutTheNewerCallsTheDpiIsTheMonitorsThenTheScreens) 
     struct Restore {
         ~Restore() { RestoreOptionalCalls(); }
     } restore;
-    ReplaceOptionalCall(OptionalCall::kGetDpiForWindow, nullptr);
-    ReplaceOptionalCall(OptionalCall::kGetDpiForMonitor,
-                        reinterpret_cast<AnyFunction>(&MonitorAt168Dpi));
+    ReplaceOptionalCall<OptionalCall::kGetDpiForWindow>(nullptr);
+    ReplaceOptionalCall<OptionalCall::kGetDpiForMonitor>(&MonitorAt168Dpi);
     EXPECT_EQ(WindowDpi(window_), 168u);
     EXPECT_EQ(g_asked_monitor, MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST));
 
-    ReplaceOptionalCall(OptionalCall::kGetDpiForMonitor, nullptr);
+    ReplaceOptionalCall<OptionalCall::kGetDpiForMonitor>(nullptr);
     const trinumero::WindowDc screen(nullptr);
     EXPECT_EQ(WindowDpi(window_), static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSX)));
+}
+
+UINT WINAPI HalfAgainTheSystemDpi(HWND) {
+    return SystemDpi() * 3 / 2;
+}
+
+// A window whose monitor has another DPI than the system's (Windows 8.1 scales per monitor)
+// where the frame of a DPI cannot be had: the system's frame round its client area at its DPI.
+TEST_F(DisplayScaleTest, WithoutTheFrameOfADpiAWindowAtAnotherDpiHasTheSystemsFrame) {
+    TearDown();
+    ReplaceOptionalCall<OptionalCall::kGetDpiForWindow>(&HalfAgainTheSystemDpi);
+    ReplaceOptionalCall<OptionalCall::kAdjustWindowRectExForDpi>(nullptr);
+    SetUp();  // the window made again, as the program makes it
+    RestoreOptionalCalls();
+    const UINT dpi = SystemDpi() * 3 / 2;
+    RECT expected{0, 0, Scaled(416, dpi), Scaled(230, dpi)};
+    AdjustWindowRect(&expected, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE);
+    RECT actual{};
+    GetWindowRect(window_, &actual);
+    EXPECT_EQ(actual.right - actual.left, expected.right - expected.left);
+    EXPECT_EQ(actual.bottom - actual.top, expected.bottom - expected.top);
 }
 
 }  // namespace
