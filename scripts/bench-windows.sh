@@ -1,5 +1,7 @@
 #!/bin/sh
-# make bench: start-up and keystroke latency of a Windows build's program under Wine.
+# make bench: start-up and keystroke latency of a Windows build's program under Wine, in the light
+# app mode (the build folder's prefix) and in the dark one (a prefix of its own, BUILD_DIR/bench-dark,
+# whose app mode is dark).
 #   bench-windows.sh BUILD_DIR
 set -eu
 build_dir=$(cd "$1" && pwd)
@@ -8,10 +10,17 @@ windows_path() {
     printf 'Z:%s' "$1" | tr / '\\'
 }
 
-echo "== $(cat "$build_dir/wine-arch")"
-"$runner" "$build_dir" "$build_dir/bench/startup_bench.exe" \
-    "$(windows_path "$build_dir/app/Trinumero.exe")" \
-    "$(windows_path "$build_dir/bench/bare_window.exe")" \
-    "$(windows_path "$build_dir/bench/empty_window.exe")" 61
-"$runner" "$build_dir" "$build_dir/bench/keystroke_bench.exe" 400
-"$runner" "$build_dir" --stop
+dark="$build_dir/bench-dark"
+trap '"$runner" "$build_dir" --stop; "$runner" "$dark" --stop' EXIT
+"$(dirname "$runner")/wine-dark-prefix.sh" "$build_dir" "$dark"
+
+for prefix in "$build_dir" "$dark"; do
+    mode=light
+    [ "$prefix" = "$build_dir" ] || mode=dark
+    echo "== $(cat "$build_dir/wine-arch"), $mode app mode"
+    "$runner" "$prefix" "$build_dir/bench/startup_bench.exe" \
+        "$(windows_path "$build_dir/app/Trinumero.exe")" \
+        "$(windows_path "$build_dir/bench/bare_window.exe")" \
+        "$(windows_path "$build_dir/bench/empty_window.exe")" 61
+    "$runner" "$prefix" "$build_dir/bench/keystroke_bench.exe" 400
+done

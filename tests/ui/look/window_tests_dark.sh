@@ -4,11 +4,8 @@
 #   window_tests_dark.sh WINE_RUN BUILD_DIR WINDOW_TESTS RUNTIME_UI_TESTS
 set -eu
 work="$2/dark"
-mkdir -p "$work"
-cp "$2/wine-arch" "$work/wine-arch"
 trap '"$1" "$work" --stop' EXIT
-"$1" "$work" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
-    /v AppsUseLightTheme /t REG_DWORD /d 0 /f >/dev/null
+"$(dirname "$1")/wine-dark-prefix.sh" "$2" "$work"
 dpi='HKCU\Control Panel\Desktop'
 "$1" "$work" reg add "$dpi" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
 # The dark tests fail, rather than skip, when the mode is not dark. The menu's items and its
