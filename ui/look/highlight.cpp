@@ -92,11 +92,13 @@ int HighlightField(int control, int window) {
         }
         entry->framed_field = field;
         entry->highlight_frame = outline;
-        entry->frame_intact = true;
-        KeepPlace(*entry, dc.Get(), outline);
+        entry->frame_intact = false;
     }
     if (dc.Get() == nullptr) {
         return 0;
+    }
+    if (entry != nullptr) {
+        KeepPlace(*entry, dc.Get(), outline);
     }
     SetROP2(dc.Get(), R2_COPYPEN);
     SelectedObject brush(dc.Get(), GetStockObject(NULL_BRUSH));
@@ -106,6 +108,10 @@ int HighlightField(int control, int window) {
     if (pen) {
         SelectedObject selected_pen(dc.Get(), pen.get());
         Rectangle(dc.Get(), outline.left, outline.top, outline.right, outline.bottom);
+        // Only a frame that was drawn is there to be kept.
+        if (entry != nullptr) {
+            entry->frame_intact = true;
+        }
     }
     return 0;
 }

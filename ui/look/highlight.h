@@ -3,20 +3,22 @@
 // The frame round the field being edited: a one-pixel outline in the highlight colour on
 // the field's outermost ring of pixels, painted straight onto the main window. No paint
 // handler draws it again: any repaint of that part of the window removes it. The window entry
-// records only where it was drawn, so that the next highlight can wipe just that ring.
+// records where it was drawn, whether it is still there, and a copy of the pixels it covered,
+// so that the next highlight draws only what changes: nothing while the frame stays on its
+// field, and when it moves, the old ring put back and the new frame.
 
 #include <windows.h>
 
 namespace trinumero {
 
-// Something drew over the place of the frame of the window, or of the field it is on: the field's
-// border (its WM_NCPAINT), or the window's background, or the window was shown, moved or restored.
-// The next highlight draws the frame again. A window or field without a frame is left alone.
+// Something may have drawn over the frame of the window, or of the field it is on: the field's
+// border was drawn (its WM_NCPAINT), the window's background erased, or the window moved. The
+// next highlight draws the frame again. A window or field without a frame is left alone.
 void MarkFrameGone(HWND window_or_field);
 
-// Frames the control. A frame drawn round another field before is wiped first by that field
-// redrawing the ring of its border the frame covered; on the same field the frame is simply
-// drawn again. Returns 0.
+// Frames the control. A frame round another field goes first: the pixels it covered are put
+// back, or where something may have drawn over it since, that field draws its border again. A
+// frame still there round the same field stays as it is. Returns 0.
 int HighlightField(int control, int window);
 
 }  // namespace trinumero

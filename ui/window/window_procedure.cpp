@@ -55,8 +55,9 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
             return 0;
 
         case WM_MOVE:
-            // Moved (or restored), the window may have been drawn again without being told: the
-            // frame round the edited field is drawn again at the next change of the field.
+            // Moved, or restored (which moves it back from where a minimised window stands), the
+            // window may have been drawn again: the frame round the edited field is drawn again
+            // at the next change of the field.
             MarkFrameGone(window);
             DeferEvent(kEventMoved);
             return 0;
