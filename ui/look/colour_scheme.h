@@ -38,8 +38,9 @@ ColourScheme SystemColourScheme();
 // dark before the window is first shown.
 void StartColourScheme(WindowEntry& window);
 
-// Gives the window's menu bar the colours of its scheme, once the bar is built; in the light
-// and high-contrast schemes it is left as the system draws it.
+// Gives the window's menu the colours of its scheme, once the bar is built, and in the dark scheme
+// has its items measured again (after a DPI change); in the light and high-contrast schemes it is
+// left as the system draws it.
 void ColourMenuBar(int window);
 
 // Asks again for the window's scheme after the system's colours or settings changed; when it
