@@ -24,6 +24,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,8 @@
 #include "app/main_flow.h"
 #include "bench/timing_win32.h"
 #include "engine/conversion_controller.h"
+#include "support/handles_win32.h"
+#include "support/wide_text_win32.h"
 #include "ui/events/event_model.h"
 #include "ui/look/colour_scheme.h"
 #include "ui/window/main_window_layout.h"
@@ -78,15 +81,7 @@ void Settle(trinumero::ProgramState& state) {
 COLORREF OutlinePixel(HWND field) {
     RECT outline{};
     GetWindowRect(field, &outline);
-    const HDC screen = GetDC(nullptr);
-    const COLORREF pixel = GetPixel(screen, outline.left, outline.top);
-    ReleaseDC(nullptr, screen);
-    return pixel;
-}
-
-std::wstring TextOf(HWND field) {
-    wchar_t text[80];
-    return std::wstring(text, static_cast<std::size_t>(GetWindowTextW(field, text, 80)));
+    return GetPixel(trinumero::WindowDc(nullptr).Get(), outline.left, outline.top);
 }
 
 struct Series {
@@ -120,7 +115,7 @@ int main(int argc, char** argv) {
         const HWND edit = fields[field];
         const int length = GetWindowTextLengthW(edit);
         SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
-        const std::wstring before = TextOf(edit);
+        const std::wstring before = trinumero::WindowText(edit);
         bool of_kind =
             found_frame == nullptr || (OutlinePixel(found_frame) == frame &&
                                        (found_frame == edit || OutlinePixel(edit) != frame));
@@ -135,7 +130,8 @@ int main(int argc, char** argv) {
         LARGE_INTEGER end;
         QueryPerformanceCounter(&end);
 
-        of_kind = of_kind && TextOf(edit) != before && (!frame_drawn || shown == frame);
+        of_kind =
+            of_kind && trinumero::WindowText(edit) != before && (!frame_drawn || shown == frame);
         if (series != nullptr) {
             series->latencies.push_back(bench::Microseconds(start, end));
             ++series->presses;

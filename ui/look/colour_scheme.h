@@ -4,7 +4,7 @@
 // - light: the program's own colours on the system's, the window as it was designed;
 // - dark, when the user has chosen dark apps (AppsUseLightTheme is 0 under
 //   HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize): the program paints
-//   dark what it paints itself or can colour with documented calls (ui/dark_painting.h);
+//   dark what it paints itself or can colour with documented calls (ui/look/dark_painting.h);
 // - high contrast, when the user's high-contrast theme is on, dark or not: the window draws
 //   only in the system's colours, which the theme chooses. The captions lose their own blue
 //   (they are drawn like every other label), and the frame round the edited field takes the

@@ -1,5 +1,6 @@
 #include "ui/look/dark_menu.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -178,8 +179,7 @@ bool MeasureDarkMenuItem(const WindowEntry& window, MEASUREITEMSTRUCT& item) {
     } else {
         const DropDownLayout layout = DropDownLayoutOf(window, dc.Get());
         item.itemWidth = static_cast<UINT>(2 * layout.column + text.cx);
-        item.itemHeight = static_cast<UINT>(
-            (text.cy > layout.check.cy ? text.cy : layout.check.cy) + 2 * layout.margin);
+        item.itemHeight = static_cast<UINT>(std::max(text.cy, layout.check.cy) + 2 * layout.margin);
     }
     return true;
 }

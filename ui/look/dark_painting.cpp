@@ -1,6 +1,9 @@
 #include "ui/look/dark_painting.h"
 
+#include <string>
+
 #include "support/handles_win32.h"
+#include "support/wide_text_win32.h"
 #include "ui/look/colour_scheme.h"
 #include "ui/look/scheme_colours.h"
 #include "ui/tables/window_tables.h"
@@ -20,12 +23,12 @@ void PaintDarkFrameBox(HWND frame) {
     {
         RECT box{};
         GetClientRect(frame, &box);
-        wchar_t caption[64];
-        const int length = GetWindowTextW(frame, caption, 64);
+        const std::wstring caption = WindowText(frame);
+        const auto length = static_cast<int>(caption.size());
         const SelectedObject font(dc,
                                   reinterpret_cast<HGDIOBJ>(SendMessageW(frame, WM_GETFONT, 0, 0)));
         SIZE text{};
-        GetTextExtentPoint32W(dc, caption, length, &text);
+        GetTextExtentPoint32W(dc, caption.c_str(), length, &text);
 
         RECT line{box.left, box.top + text.cy / 2, box.right, box.bottom};
         SetDCBrushColor(dc, kDarkFrameLine);
@@ -36,7 +39,7 @@ void PaintDarkFrameBox(HWND frame) {
                    box.top + text.cy};
         SetTextColor(dc, kDarkText);
         SetBkColor(dc, kDarkBackground);
-        ExtTextOutW(dc, under.left + room, under.top, ETO_OPAQUE, &under, caption,
+        ExtTextOutW(dc, under.left + room, under.top, ETO_OPAQUE, &under, caption.c_str(),
                     static_cast<UINT>(length), nullptr);
     }
     EndPaint(frame, &paint);

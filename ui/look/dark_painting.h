@@ -2,8 +2,8 @@
 
 // What the window paints dark in the dark scheme: its background, the colours it answers for
 // its labels and fields, the group frame and the inner part of the fields' borders. The menu
-// (ui/dark_menu.h) and the title bar (ui/dark_title_bar.h) have their own files. The rest has no
-// documented way to be drawn dark and stays as the system draws it: the system menu, message
+// (ui/look/dark_menu.h) and the title bar (ui/look/dark_title_bar.h) have their own files. The rest
+// has no documented way to be drawn dark and stays as the system draws it: the system menu, message
 // boxes, the drop-down's thin border and the outer line of the fields' borders, which the visual
 // style draws.
 

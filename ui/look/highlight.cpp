@@ -1,5 +1,7 @@
 #include "ui/look/highlight.h"
 
+#include <algorithm>
+
 #include "support/handles_win32.h"
 #include "ui/look/colour_scheme.h"
 #include "ui/tables/window_tables.h"
@@ -33,10 +35,9 @@ void KeepPlace(WindowEntry& entry, HDC dc, const RECT& place) {
         return;
     }
     if (!copy || copy->Width() < width || copy->Height() < height) {
-        const int room_width = copy && copy->Width() > width ? copy->Width() : width;
-        const int room_height = copy && copy->Height() > height ? copy->Height() : height;
-        copy.reset();
-        copy.emplace(dc, room_width, room_height);
+        // The old bitmap and its context go before the new ones are made.
+        copy.emplace(dc, copy ? std::max(copy->Width(), width) : width,
+                     copy ? std::max(copy->Height(), height) : height);
     }
     BitBlt(copy->Dc(), 0, 0, width, height, dc, place.left, place.top, SRCCOPY);
 }

@@ -32,8 +32,8 @@ constexpr char kByteHeader[] =
 static_assert(sizeof(kByteHeader) - 1 == 113);
 
 // Centred on the screen, created hidden (WS_VISIBLE means hidden in the flags word, see
-// ui/app_window.h), with a caption, its system menu (the close button) and a minimise button;
-// no resizing and no maximise button.
+// ui/window/app_window.h), with a caption, its system menu (the close button) and a minimise
+// button; no resizing and no maximise button.
 constexpr DWORD kMainWindowFlags =
     kWindowFlagCentred | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 static_assert(kMainWindowFlags == 0x10CA0001);
