@@ -7,6 +7,8 @@
 #                                                    test and every test passed
 #   wine-run.sh BUILD_DIR --start                    create the prefix and the display only
 #   wine-run.sh BUILD_DIR --stop                     end the prefix's wineserver and our Xvfb
+#   wine-run.sh BUILD_DIR --display                  print the private Xvfb's display while it
+#                                                    runs, else nothing
 #
 # The build folder says which Wine runs its programs: a file BUILD_DIR/wine-arch holding
 # win32 selects 32-bit Wine (wine32) and a 32-bit prefix; otherwise 64-bit Wine runs them.
@@ -14,6 +16,9 @@
 # build folder and shared by every program of that folder until --stop. Wine's own messages
 # are off; WINE_RUN_WINEDEBUG gives Wine's WINEDEBUG channels instead (a test that reads
 # Wine's trace of a program).
+#
+# Where this host cannot execute 32-bit x86 programs, an i686 build folder's programs run under
+# wine32 in an emulated machine instead, with the same arguments and results (below).
 #
 # The runner's own exit code 77 means that this host cannot run the build folder's programs at
 # all (below), and it then prints a line with "SKIPPED". A program that ends with 77 itself fails
@@ -32,10 +37,53 @@ if [ -s "$build_dir/wine-arch" ]; then
     arch=$(tr -dc a-z0-9 <"$build_dir/wine-arch")
 fi
 
-export WINEPREFIX="$build_dir/wineprefix"
+# Where this host cannot execute 32-bit x86 programs, the i686 build's programs run in an emulated
+# machine (scripts/i686-machine/machine.sh): this runner, handed the same arguments, runs there,
+# where the host's folders are at the same paths. --start boots the machine for the build folder
+# and the folders below it, --stop powers it off again; any other command in a folder without a
+# running machine gets a machine of its own for that command alone.
+machine="$(cd "$(dirname "$0")/.." && pwd)/scripts/i686-machine/machine.sh"
+if "$machine" needed "$build_dir"; then
+    runner="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
+    status=0
+    case "${1:-}" in
+        --start)
+            "$machine" start "$build_dir" || exit 1
+            echo "wine-run.sh: win32 runs in an emulated machine: this host cannot execute 32-bit x86 programs"
+            "$machine" exec "$build_dir" sh "$runner" "$build_dir" "$@" || status=$?
+            ;;
+        --stop)
+            "$machine" exec --if-running "$build_dir" sh "$runner" "$build_dir" "$@" || status=$?
+            "$machine" stop "$build_dir"
+            ;;
+        *)
+            "$machine" exec "$build_dir" sh "$runner" "$build_dir" "$@" || status=$?
+            ;;
+    esac
+    exit $status
+fi
+
+# In the emulated machine a folder's prefix, display and lock are kept on the machine's own disk,
+# not on the host's folder it shares; each folder's prefix starts from the one made with the
+# machine's image (an overlay over it), and one wineserver serves all of the folder's programs
+# until --stop, where elsewhere each program may have to start one and Wine's own services again.
+if [ -n "${TRINUMERO_IN_MACHINE:-}" ]; then
+    state="/var/tmp/wine-run$build_dir"
+    prefix_template=/var/lib/trinumero/wineprefix
+else
+    state=$build_dir
+    prefix_template=
+fi
+mkdir -p "$state"
+
+export WINEPREFIX="$state/wineprefix"
 export WINEARCH="$arch"
 export WINEDEBUG="${WINE_RUN_WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -n "${TRINUMERO_IN_MACHINE:-}" ]; then
+    # A crashing program would wait minutes of emulated time for Wine's debugger: it ends at once.
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winedbg.exe=d"
+fi
 # A fixed Western locale: Wine's ANSI code page is then 1252 (en-US), so nothing in the
 # program can depend on the Russian code page being the system's by accident. C.UTF-8 is on
 # every Debian system (en_US.UTF-8 is not unless generated), and its UTF-8 lets Wine name
@@ -56,10 +104,11 @@ esac
 [ -x "$WINE" ] || fail "$WINE is missing: install Wine for $arch (scripts/install-deps.sh does)"
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
-# Some hosts cannot execute 32-bit x86 programs at all (a kernel without IA32 emulation, or a
-# sandbox such as gVisor): the shell then answers 126 for wine32's own loader. The i686 build's
-# programs cannot run there: every test of such a build folder ends with exit code 77, skipped,
-# never passed. Any other failure of wine32 fails the test.
+# A host that cannot execute 32-bit x86 programs at all (a kernel without IA32 emulation, or a
+# sandbox such as gVisor) runs them in the emulated machine (above). Should wine32's own loader
+# still be answered with 126 here, where a 32-bit program did run (scripts/host-runs-i386.sh),
+# the build folder's programs cannot run: every test of it ends with exit code 77, skipped, never
+# passed. Any other failure of wine32 fails the test.
 if [ "$arch" = win32 ] && [ "${1:-}" != "--stop" ]; then
     status=0
     "$WINE" --version >/dev/null 2>&1 || status=$?
@@ -70,8 +119,8 @@ if [ "$arch" = win32 ] && [ "${1:-}" != "--stop" ]; then
     [ $status -eq 0 ] || fail "wine32 does not start (exit code $status from $WINE --version)"
 fi
 
-xvfb_pid_file="$build_dir/xvfb.pid"
-xvfb_display_file="$build_dir/xvfb.display"
+xvfb_pid_file="$state/xvfb.pid"
+xvfb_display_file="$state/xvfb.display"
 
 xvfb_running() {
     [ -s "$xvfb_pid_file" ] && [ -s "$xvfb_display_file" ] && kill -0 "$(cat "$xvfb_pid_file")" 2>/dev/null
@@ -130,10 +179,18 @@ ensure_fonts() {
     fi
 }
 
-if [ "${1:-}" = "--stop" ]; then
-    stop_all
-    exit 0
-fi
+case "${1:-}" in
+    --stop)
+        stop_all
+        exit 0
+        ;;
+    --display)
+        if xvfb_running; then
+            echo ":$(tr -dc 0-9 <"$xvfb_display_file")"
+        fi
+        exit 0
+        ;;
+esac
 
 # Display and prefix are set up under a lock: CTest may start several programs at once.
 # Whatever is started inside must not inherit the lock (fd 9), or it would hold it forever.
@@ -146,6 +203,12 @@ fi
         private_display=1
     else
         private_display=
+    fi
+    if [ -n "$prefix_template" ] && [ -d "$prefix_template" ] && ! mountpoint -q "$WINEPREFIX"; then
+        mkdir -p "$WINEPREFIX" "$state/prefix-changes" "$state/prefix-work"
+        mount -t overlay overlay -o \
+            "lowerdir=$prefix_template,upperdir=$state/prefix-changes,workdir=$state/prefix-work" \
+            "$WINEPREFIX" || fail "the prefix $WINEPREFIX could not be made from $prefix_template"
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         "$WINE" wineboot --init 9>&- </dev/null >/dev/null 2>&1 || true
@@ -160,7 +223,12 @@ fi
         [ -f "$WINEPREFIX/system.reg" ] || fail "Wine could not create the prefix $WINEPREFIX"
     fi
     ensure_fonts
-) 9>"$build_dir/wine-run.lock"
+    if [ -n "${TRINUMERO_IN_MACHINE:-}" ]; then
+        # Starts the folder's wineserver to stay until --stop; where it runs already, this one
+        # ends at once.
+        "$WINESERVER" -p 9>&- </dev/null >/dev/null 2>&1 || true
+    fi
+) 9>"$state/wine-run.lock"
 
 if [ -z "${DISPLAY:-}" ]; then
     DISPLAY=":$(tr -dc 0-9 <"$xvfb_display_file")"

@@ -6,6 +6,12 @@
 set -eu
 build_dir=$(cd "$1" && pwd)
 runner="$(cd "$(dirname "$0")/.." && pwd)/cmake/wine-run.sh"
+# Where the programs could only run in the emulated machine, what it measured would be the
+# emulator's speed, not the program's.
+if "$(dirname "$0")/i686-machine/machine.sh" needed "$build_dir"; then
+    echo "== $(cat "$build_dir/wine-arch"): not measured here: this host cannot execute 32-bit x86 programs, and an emulated machine's times are not the program's"
+    exit 0
+fi
 windows_path() {
     printf 'Z:%s' "$1" | tr / '\\'
 }

@@ -2,8 +2,12 @@
 # Installs the Debian packages that building and testing need, when they are missing.
 # Runs `apt-get update` at most once, and only when something has to be installed.
 # The i686 program runs under Wine's 32-bit half (wine32), which needs Debian's i386
-# architecture; it is enabled once.
+# architecture; it is enabled once. Where this host cannot execute 32-bit x86 programs
+# (scripts/host-runs-i386.sh), wine32 could not run here: neither it nor the i386 architecture is
+# installed, and the tools that make and run the emulated machine in which wine32 runs instead
+# are (scripts/i686-machine/).
 set -eu
+cd "$(dirname "$0")/.."
 
 packages="
 cmake
@@ -17,7 +21,6 @@ binutils-mingw-w64-x86-64
 binutils-mingw-w64-i686
 wine
 wine64
-wine32:i386
 fonts-wine
 fonts-liberation
 xvfb
@@ -38,6 +41,13 @@ clang-format
 shellcheck
 "
 
+if scripts/host-runs-i386.sh; then
+    i686_packages="wine32:i386"
+else
+    i686_packages="qemu-system-x86 mmdebstrap e2fsprogs openssh-client"
+fi
+packages="$packages $i686_packages"
+
 missing=""
 for package in $packages; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
@@ -57,7 +67,7 @@ else
     SUDO=
 fi
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$i686_packages" = "wine32:i386" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     echo "Enabling Debian's i386 architecture (for wine32)"
     $SUDO dpkg --add-architecture i386
 fi

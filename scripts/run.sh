@@ -10,6 +10,9 @@
 #
 # EXE defaults to the build folder's app/Trinumero.exe. Without a DISPLAY, run.sh always
 # works as --once, on a private Xvfb, with the picture in BUILD_DIR/screenshots/make-run.png.
+# Where the build folder's programs run in the emulated machine (an i686 build on a host that
+# cannot execute 32-bit programs, scripts/i686-machine/machine.sh), run.sh runs there as a whole,
+# always as --once: the window, the pointer and the keys are on the machine's own display.
 set -eu
 
 once=
@@ -24,12 +27,20 @@ done
 
 build_dir=$(cd "$1" && pwd)
 exe=${2:-$build_dir/app/Trinumero.exe}
-runner="$(cd "$(dirname "$0")/.." && pwd)/cmake/wine-run.sh"
+top="$(cd "$(dirname "$0")/.." && pwd)"
+runner="$top/cmake/wine-run.sh"
 picture=${picture:-$build_dir/screenshots/make-run.png}
 
 if [ ! -f "$exe" ]; then
     echo "run.sh: $exe is missing; build it first" >&2
     exit 1
+fi
+
+machine="$top/scripts/i686-machine/machine.sh"
+if "$machine" needed "$build_dir"; then
+    echo "run.sh: starting $exe in the emulated machine (this host cannot execute 32-bit programs)"
+    exec "$machine" exec "$build_dir" sh "$top/scripts/run.sh" --once --picture "$picture" \
+        "$build_dir" "$exe"
 fi
 
 if [ -n "${DISPLAY:-}" ] && [ -z "$once" ]; then
@@ -39,13 +50,12 @@ fi
 # The runner starts a private Xvfb when there is no display; it is ended here only when
 # this script was the one that needed it.
 own_display=
-if [ -z "${DISPLAY:-}" ] &&
-    ! kill -0 "$(cat "$build_dir/xvfb.pid" 2>/dev/null || echo none)" 2>/dev/null; then
+if [ -z "${DISPLAY:-}" ] && [ -z "$("$runner" "$build_dir" --display)" ]; then
     own_display=1
 fi
 "$runner" "$build_dir" --start
 if [ -z "${DISPLAY:-}" ]; then
-    DISPLAY=":$(tr -dc 0-9 <"$build_dir/xvfb.display")"
+    DISPLAY=$("$runner" "$build_dir" --display)
     export DISPLAY
 fi
 "$runner" "$build_dir" "$exe" &

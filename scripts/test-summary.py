@@ -4,7 +4,9 @@ its passed, failed and skipped tests, read from the JUnit file CTest wrote for t
 skipped: the Wine runner ends with exit code 77 only when the host cannot run them at all, so
 such a folder's architecture went untested. A test counts as skipped only when it ended with 77
 and its output holds the runner's line saying so; CTest's skip by the exit code alone is a
-failure here. Exits with 1 when a suite failed or has no results.
+failure here. A folder whose Windows programs ran in the emulated machine (an i686 build on a host
+that cannot execute 32-bit programs) is named so, from the line the Wine runner's start printed.
+Exits with 1 when a suite failed or has no results.
 """
 import pathlib
 import sys
@@ -12,6 +14,7 @@ import xml.etree.ElementTree as ElementTree
 
 RUNNER_SKIP = "SKIP_RETURN_CODE=77"
 RUNNER_LINE = "wine-run.sh: SKIPPED: "
+EMULATED_LINE = "wine-run.sh: win32 runs in an emulated machine"
 # The build folder each CTest preset runs in.
 FOLDERS = {"fuzz-smoke": "fuzz"}
 
@@ -29,8 +32,10 @@ for suite in suites:
     reasons = set()
     for case in ElementTree.parse(file).getroot().iter("testcase"):
         skip = case.find("skipped")
-        runner_lines = [line for line in (case.findtext("system-out") or "").splitlines()
-                        if line.startswith(RUNNER_LINE)]
+        output = (case.findtext("system-out") or "").splitlines()
+        runner_lines = [line for line in output if line.startswith(RUNNER_LINE)]
+        if case.get("name") == "wine_start" and any(line.startswith(EMULATED_LINE) for line in output):
+            folder = f"{folder} (in an emulated machine)"
         if case.get("status") == "run":
             passed += 1
         elif skip is not None and skip.get("message") == RUNNER_SKIP and runner_lines:

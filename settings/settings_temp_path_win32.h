@@ -23,9 +23,9 @@ class Win32TempPathCalls final : public TempPathCalls {
     bool HasLongPathName() const override { return long_path_name_ != nullptr; }
     std::uint32_t LongPathName(const wchar_t* path, std::uint32_t size, wchar_t* buffer) override;
 
-  private:
     using GetLongPathNameFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
 
+  private:
     LibraryHandle kernel_;
     GetLongPathNameFunction long_path_name_ = nullptr;
 };

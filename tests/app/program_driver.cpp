@@ -148,11 +148,20 @@ void ProgramDriver::TypeKeys(const std::wstring& keys) {
 
 void ProgramDriver::ChooseOnTopItem() {
     SetForegroundWindow(window_);
+    // Each key waits for what the one before it brought, however slowly the program runs (in an
+    // emulated machine, several times as slowly as here).
+    const DWORD thread = GetWindowThreadProcessId(window_, nullptr);
+    const auto in_menu = [thread] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) != 0;
+    };
     PressKey(VK_F10);
-    std::this_thread::sleep_for(100ms);
+    WaitUntil(in_menu, 5000);
     PressKey(VK_DOWN);
-    std::this_thread::sleep_for(100ms);
+    WaitUntil([&] { return FindVisibleWindow(ProcessId(), L"#32768") != nullptr; }, 5000);
     PressKey(VK_RETURN);
+    WaitUntil([&] { return !in_menu(); }, 5000);
     Settle();
 }
 
