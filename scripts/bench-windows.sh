@@ -1,7 +1,9 @@
 #!/bin/sh
-# make bench: start-up and keystroke latency of a Windows build's program under Wine, in the light
-# app mode (the build folder's prefix) and in the dark one (a prefix of its own, BUILD_DIR/bench-dark,
-# whose app mode is dark).
+# make bench: start-up and keystroke latency of a Windows build's program under Wine, in prefixes of
+# its own (BUILD_DIR/bench-*): as on Windows 10, in the light app mode and in the dark one, and the
+# keystroke alone as on Windows 7 without composition (Basic or Classic). Wine acts as the Windows
+# its prefix names. From Windows 8 on the desktop is composed (on Windows 7 with Aero), and the
+# frame's old place is put back; without composition its field draws its border again.
 #   bench-windows.sh BUILD_DIR
 set -eu
 build_dir=$(cd "$1" && pwd)
@@ -16,17 +18,29 @@ windows_path() {
     printf 'Z:%s' "$1" | tr / '\\'
 }
 
+light="$build_dir/bench-light"
 dark="$build_dir/bench-dark"
-trap '"$runner" "$build_dir" --stop; "$runner" "$dark" --stop' EXIT
+basic="$build_dir/bench-basic"
+trap 'for prefix in "$light" "$dark" "$basic"; do "$runner" "$prefix" --stop; done' EXIT
 "$(dirname "$runner")/wine-dark-prefix.sh" "$build_dir" "$dark"
+mkdir -p "$light" "$basic"
+cp "$build_dir/wine-arch" "$light/"
+cp "$build_dir/wine-arch" "$basic/"
+for prefix in "$light" "$dark" "$basic"; do
+    version=win10
+    [ "$prefix" != "$basic" ] || version=win7
+    "$runner" "$prefix" reg add 'HKCU\Software\Wine' /v Version /d $version /f >/dev/null
+done
 
-for prefix in "$build_dir" "$dark"; do
+for prefix in "$light" "$dark"; do
     mode=light
-    [ "$prefix" = "$build_dir" ] || mode=dark
-    echo "== $(cat "$build_dir/wine-arch"), $mode app mode"
+    [ "$prefix" = "$light" ] || mode=dark
+    echo "== $(cat "$build_dir/wine-arch"), $mode app mode, Windows 10"
     "$runner" "$prefix" "$build_dir/bench/startup_bench.exe" \
         "$(windows_path "$build_dir/app/Trinumero.exe")" \
         "$(windows_path "$build_dir/bench/bare_window.exe")" \
         "$(windows_path "$build_dir/bench/empty_window.exe")" 61
     "$runner" "$prefix" "$build_dir/bench/keystroke_bench.exe" 400
 done
+echo "== $(cat "$build_dir/wine-arch"), light app mode, Windows 7 without composition"
+"$runner" "$basic" "$build_dir/bench/keystroke_bench.exe" 400

@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,8 +30,25 @@ class TempPathCalls {
 };
 
 // A platform call that fills a buffer of the given size with a text and returns its length;
-// 0 on failure; the room it needs (its NUL included) when the buffer is too small.
-using SizedTextCall = std::function<std::uint32_t(std::uint32_t size, wchar_t* buffer)>;
+// 0 on failure; the room it needs (its NUL included) when the buffer is too small. It refers to
+// the callable it is made from, which outlives it: a std::function would copy the callable and
+// bring the code of its type erasure into the program.
+class SizedTextCall {
+  public:
+    template <typename Call>
+    SizedTextCall(const Call& call)  // NOLINT(google-explicit-constructor): a lambda is handed in
+        : call_(&call), invoke_([](const void* target, std::uint32_t size, wchar_t* buffer) {
+              return static_cast<std::uint32_t>((*static_cast<const Call*>(target))(size, buffer));
+          }) {}
+
+    std::uint32_t operator()(std::uint32_t size, wchar_t* buffer) const {
+        return invoke_(call_, size, buffer);
+    }
+
+  private:
+    const void* call_;
+    std::uint32_t (*invoke_)(const void* target, std::uint32_t size, wchar_t* buffer);
+};
 
 // The text of such a call, made with room characters first and again with the room it asks
 // for; nullopt when it fails or keeps asking for more.

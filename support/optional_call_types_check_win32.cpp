@@ -58,7 +58,9 @@ static_assert(
 static_assert(kAsDeclared<OptionalCall::kLresultFromObject, decltype(&::LresultFromObject)>);
 static_assert(
     kAsDeclared<OptionalCall::kDwmSetWindowAttribute, decltype(&::DwmSetWindowAttribute)>);
-static_assert(static_cast<int>(OptionalCall::kCount) == 10, "a new call is checked above too");
+static_assert(
+    kAsDeclared<OptionalCall::kDwmIsCompositionEnabled, decltype(&::DwmIsCompositionEnabled)>);
+static_assert(static_cast<int>(OptionalCall::kCount) == 11, "a new call is checked above too");
 
 }  // namespace
 }  // namespace trinumero

@@ -42,6 +42,7 @@ constexpr std::array<CallSource, static_cast<std::size_t>(OptionalCall::kCount)>
     {OptionalCall::kCreateStdAccessibleObject, Library::kOleacc, "CreateStdAccessibleObject"},
     {OptionalCall::kLresultFromObject, Library::kOleacc, "LresultFromObject"},
     {OptionalCall::kDwmSetWindowAttribute, Library::kDwmapi, "DwmSetWindowAttribute"},
+    {OptionalCall::kDwmIsCompositionEnabled, Library::kDwmapi, "DwmIsCompositionEnabled"},
 }};
 
 // A call finds its row by its number.

@@ -35,8 +35,10 @@ enum class OptionalCall {
     kSysAllocString,
     kCreateStdAccessibleObject,
     kLresultFromObject,
-    // dwmapi, loaded when the window first draws dark. Windows Vista.
+    // dwmapi, loaded when the window first draws dark or the highlight frame first moves. Windows
+    // Vista.
     kDwmSetWindowAttribute,
+    kDwmIsCompositionEnabled,
     kCount
 };
 
@@ -84,6 +86,10 @@ struct OptionalCallSignature<OptionalCall::kLresultFromObject> {
 template <>
 struct OptionalCallSignature<OptionalCall::kDwmSetWindowAttribute> {
     using Type = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
+};
+template <>
+struct OptionalCallSignature<OptionalCall::kDwmIsCompositionEnabled> {
+    using Type = HRESULT(WINAPI*)(BOOL*);
 };
 
 template <OptionalCall call>

@@ -15,7 +15,7 @@ std::optional<DeferredEvent> DeferredEventQueue::TakeOldest() {
         return std::nullopt;
     }
     const DeferredEvent oldest = events_.front();
-    events_.pop_front();
+    events_.erase(events_.begin());
     return oldest;
 }
 

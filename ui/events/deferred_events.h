@@ -4,8 +4,8 @@
 // activation) wait here, oldest first, and are handed out one per wait before any
 // further message is fetched.
 
-#include <deque>
 #include <optional>
+#include <vector>
 
 namespace trinumero {
 
@@ -27,7 +27,8 @@ class DeferredEventQueue {
     void Clear() { events_.clear(); }
 
   private:
-    std::deque<DeferredEvent> events_;
+    // A few events at most wait at once: a vector, whose code is smaller than a deque's, serves.
+    std::vector<DeferredEvent> events_;
 };
 
 }  // namespace trinumero

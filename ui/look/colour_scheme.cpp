@@ -22,21 +22,24 @@ HighContrastQuery& CurrentQuery() {
     return query;
 }
 
-// The window takes its dark brushes, title bar and menu (once it has one).
+// The window takes its dark brushes, menu (once it has one) and title bar. It already counts as
+// dark: the menu's items are owner-drawn dark before the title bar's nudge paints the bar, so that
+// nothing shows the bar light and its rest dark.
 void EnterDark(WindowEntry& entry, TitleBarRepaint repaint) {
     entry.dark_background = SharedBackgroundBrushes().Acquire(kDarkBackground);
     entry.dark_field_background = SharedBackgroundBrushes().Acquire(kDarkFieldBackground);
-    SetDarkTitleBar(entry.handle, true, repaint);
     SetMenuDark(entry, true);
+    SetDarkTitleBar(entry.handle, true, repaint);
 }
 
-// The window's title bar and menu as the system draws them again, while it still exists, and
-// its dark brushes let go.
+// The window's menu and title bar as the system draws them again, while it still exists, and its
+// dark brushes let go. It already counts as what it becomes: the menu is the system's again before
+// the title bar's nudge paints the bar, which is then drawn light all through.
 void LeaveDark(WindowEntry& entry) {
+    SetMenuDark(entry, false);
     if (IsWindow(entry.handle)) {
         SetDarkTitleBar(entry.handle, false, TitleBarRepaint::kNow);
     }
-    SetMenuDark(entry, false);
     if (entry.dark_background != nullptr) {
         SharedBackgroundBrushes().Release(kDarkBackground);
     }
@@ -94,13 +97,15 @@ void RefreshColourScheme(int window) {
         return;
     }
     const ColourScheme scheme = SystemColourScheme();
-    if (scheme == entry->scheme) {
+    const ColourScheme previous = entry->scheme;
+    if (scheme == previous) {
         return;
     }
-    if (entry->scheme == ColourScheme::kDark) {
+    // What the window counts as changes before anything of it is painted again.
+    entry->scheme = scheme;
+    if (previous == ColourScheme::kDark) {
         LeaveDark(*entry);
     }
-    entry->scheme = scheme;
     if (scheme == ColourScheme::kDark) {
         EnterDark(*entry, TitleBarRepaint::kNow);
     }

@@ -1,6 +1,9 @@
 #include "ui/look/dark_menu.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -10,6 +13,12 @@
 #include "ui/tables/window_tables.h"
 
 namespace trinumero {
+
+// The record's first member is what a screen reader reads as an MSAAMENUINFO.
+static_assert(sizeof(AccessibleMenuName) == sizeof(MSAAMENUINFO) &&
+              offsetof(AccessibleMenuName, signature) == offsetof(MSAAMENUINFO, dwMSAASignature) &&
+              offsetof(AccessibleMenuName, length) == offsetof(MSAAMENUINFO, cchWText) &&
+              offsetof(AccessibleMenuName, text) == offsetof(MSAAMENUINFO, pszWText));
 
 namespace {
 
@@ -29,18 +38,32 @@ void ForEachMenuItem(HMENU bar, Visit visit) {
     }
 }
 
-void SetItemDrawing(HMENU menu, int position, const DarkMenuItem* record) {
+// The item's type, data and bitmap; a type of MFT_SEPARATOR for an item that cannot be read.
+MENUITEMINFOW ItemInfo(HMENU menu, int position) {
     MENUITEMINFOW item{};
     item.cbSize = sizeof item;
-    item.fMask = MIIM_FTYPE;
+    item.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_BITMAP;
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &item)) {
-        return;
+        item.fType = MFT_SEPARATOR;
     }
-    item.fMask = MIIM_FTYPE | MIIM_DATA;
-    item.fType = record != nullptr ? item.fType | MFT_OWNERDRAW
-                                   : item.fType & ~static_cast<UINT>(MFT_OWNERDRAW);
-    item.dwItemData = reinterpret_cast<ULONG_PTR>(record);
-    SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &item);
+    return item;
+}
+
+// The program draws the items that show a text; a separator, or an item that shows a bitmap,
+// stays as the system draws it (as an owner-drawn item it would be an empty row).
+bool DrawnByProgram(const MENUITEMINFOW& item) {
+    return (item.fType & (MFT_SEPARATOR | MFT_BITMAP)) == 0 && item.hbmpItem == nullptr;
+}
+
+void SetItemDrawing(HMENU menu, int position, const MENUITEMINFOW& item,
+                    const DarkMenuItem* record) {
+    MENUITEMINFOW drawing{};
+    drawing.cbSize = sizeof drawing;
+    drawing.fMask = MIIM_FTYPE | MIIM_DATA;
+    drawing.fType = record != nullptr ? item.fType | MFT_OWNERDRAW
+                                      : item.fType & ~static_cast<UINT>(MFT_OWNERDRAW);
+    drawing.dwItemData = reinterpret_cast<ULONG_PTR>(record);
+    SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &drawing);
 }
 
 // The system's menu font, made for the window's DPI: the system's is made for the system's DPI.
@@ -104,7 +127,9 @@ void SetMenuDark(WindowEntry& window, bool dark) {
     HMENU bar = GetMenu(window.handle);
     std::size_t count = 0;
     if (bar != nullptr && dark) {
-        ForEachMenuItem(bar, [&](HMENU, int, bool) { ++count; });
+        ForEachMenuItem(bar, [&](HMENU menu, int position, bool) {
+            count += DrawnByProgram(ItemInfo(menu, position)) ? 1u : 0u;
+        });
     }
     // Made whole before any item points into it: the records never move while they are used.
     std::vector<DarkMenuItem> records(count);
@@ -118,9 +143,14 @@ void SetMenuDark(WindowEntry& window, bool dark) {
         info.fMask = MIM_BACKGROUND | MIM_APPLYTOSUBMENUS;
         info.hbrBack = dark ? window.dark_background : nullptr;
         SetMenuInfo(bar, &info);
-        DarkMenuItem* next = records.data();
+        std::size_t made = 0;
         ForEachMenuItem(bar, [&](HMENU menu, int position, bool on_bar) {
-            DarkMenuItem* record = dark ? next++ : nullptr;
+            const MENUITEMINFOW item = ItemInfo(menu, position);
+            if (!DrawnByProgram(item)) {
+                return;
+            }
+            // No more records than were made, should the menu have grown since they were counted.
+            DarkMenuItem* record = dark && made < records.size() ? &records[made++] : nullptr;
             if (record != nullptr) {
                 const int length = GetMenuStringW(menu, static_cast<UINT>(position), record->text,
                                                   kLongestMenuText, MF_BYPOSITION);
@@ -128,7 +158,7 @@ void SetMenuDark(WindowEntry& window, bool dark) {
                                       record->text};
                 record->on_bar = on_bar;
             }
-            SetItemDrawing(menu, position, record);
+            SetItemDrawing(menu, position, item, record);
         });
         DrawMenuBar(window.handle);
     }
@@ -169,17 +199,19 @@ bool MeasureDarkMenuItem(const WindowEntry& window, MEASUREITEMSTRUCT& item) {
     const auto& record = *reinterpret_cast<const DarkMenuItem*>(item.itemData);
     const WindowDc dc(window.handle);
     const SelectedObject font(dc.Get(), window.dark_menu_font.get());
-    SIZE text{};
-    GetTextExtentPoint32W(dc.Get(), record.accessible.pszWText,
-                          static_cast<int>(record.accessible.cchWText), &text);
+    // Measured as it is drawn: an & underlines the letter after it and takes no room itself.
+    RECT text{};
+    DrawTextW(dc.Get(), record.text, static_cast<int>(record.accessible.length), &text,
+              DT_CALCRECT | DT_SINGLELINE);
     if (record.on_bar) {
         // Half the text's height of room on either side; the bar keeps its own height.
-        item.itemWidth = static_cast<UINT>(text.cx + text.cy);
-        item.itemHeight = static_cast<UINT>(text.cy);
+        item.itemWidth = static_cast<UINT>(text.right + text.bottom);
+        item.itemHeight = static_cast<UINT>(text.bottom);
     } else {
         const DropDownLayout layout = DropDownLayoutOf(window, dc.Get());
-        item.itemWidth = static_cast<UINT>(2 * layout.column + text.cx);
-        item.itemHeight = static_cast<UINT>(std::max(text.cy, layout.check.cy) + 2 * layout.margin);
+        item.itemWidth = static_cast<UINT>(2 * layout.column + text.right);
+        item.itemHeight =
+            static_cast<UINT>(std::max<LONG>(text.bottom, layout.check.cy) + 2 * layout.margin);
     }
     return true;
 }
@@ -216,8 +248,7 @@ bool DrawDarkMenuItem(const WindowEntry& window, const DRAWITEMSTRUCT& item) {
     }
     SetTextColor(dc, colour);
     SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, record.accessible.pszWText, static_cast<int>(record.accessible.cchWText), &box,
-              format);
+    DrawTextW(dc, record.text, static_cast<int>(record.accessible.length), &box, format);
     RestoreDC(dc, saved);
     return true;
 }

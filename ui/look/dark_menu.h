@@ -1,10 +1,11 @@
 #pragma once
 
 // The menu in the dark scheme: the bar and its drop-downs get the window's dark background through
-// their menu information, and every item is drawn by the program (owner-drawn): white text on the
-// background, a lighter grey under the pointer, while a drop-down is open or for the item chosen
-// with the keyboard, and the check mark in the text's colour, at the size of the window's DPI. The
-// system still draws the drop-down's thin border.
+// their menu information, and every item with a text is drawn by the program (owner-drawn): white
+// text on the background, a lighter grey under the pointer, while a drop-down is open or for the
+// item chosen with the keyboard, and the check mark in the text's colour, at the size of the
+// window's DPI. The system still draws the drop-down's thin border, separators and items that show
+// a bitmap (owner-drawn, they would be empty rows).
 
 #include <windows.h>
 

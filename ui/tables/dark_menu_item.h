@@ -7,16 +7,23 @@
 
 #include <windows.h>
 
-#include <oleacc.h>
-
 #include <type_traits>
 
 namespace trinumero {
 
 inline constexpr int kLongestMenuText = 64;
 
+// oleacc.h's MSAAMENUINFO, member for member, so that this lowest floor of the window layer does
+// without the accessibility headers (ui/look/dark_menu.cpp, which fills it, holds the two against
+// each other).
+struct AccessibleMenuName {
+    DWORD signature;  // MSAA_MENU_SIG
+    DWORD length;     // of the text, in characters
+    wchar_t* text;
+};
+
 struct DarkMenuItem {
-    MSAAMENUINFO accessible;  // first: the item data is its address too
+    AccessibleMenuName accessible;  // first: the item data is its address too
     wchar_t text[kLongestMenuText];
     bool on_bar;  // a title on the menu bar; otherwise an item of a drop-down
 };

@@ -25,6 +25,29 @@ HWND TopLevelOf(HWND window) {
     return current;
 }
 
+// Whether the system may have drawn the field's border while handling the message: its
+// non-client painting, and whatever makes the themed edit draw another state of its border (focus,
+// the pointer over it or leaving it, being enabled, another style, theme or colours; Windows 7
+// fades between states) or copy its drawing.
+bool MayDrawBorder(UINT message) {
+    switch (message) {
+        case WM_NCPAINT:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_MOUSEMOVE:
+        case WM_MOUSELEAVE:
+        case WM_ENABLE:
+        case WM_STYLECHANGED:
+        case WM_THEMECHANGED:
+        case WM_SYSCOLORCHANGE:
+        case WM_PRINT:
+        case WM_PRINTCLIENT:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 LRESULT CALLBACK FieldSubclassProcedure(HWND field, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -41,8 +64,10 @@ LRESULT CALLBACK FieldSubclassProcedure(HWND field, UINT message, WPARAM wparam,
     const auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(field, GWLP_USERDATA));
     const LRESULT answer = own != nullptr ? CallWindowProcW(own, field, message, wparam, lparam)
                                           : DefWindowProcW(field, message, wparam, lparam);
-    if (message == WM_NCPAINT) {
+    if (MayDrawBorder(message)) {
         MarkFrameGone(field);
+    }
+    if (message == WM_NCPAINT) {
         if (const WindowEntry* dark = DarkWindowEntryOf(field)) {
             PaintDarkFieldBorder(field, dark->dark_field_background);
         }

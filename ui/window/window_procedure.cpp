@@ -124,6 +124,12 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
             return DefWindowProcW(window, message, wparam, lparam);
         }
 
+        case WM_INITMENU:
+        case WM_INITMENUPOPUP:
+            // An item added or changed since the menu turned dark is drawn dark too.
+            ColourMenuBar(record.window_number);
+            return DefWindowProcW(window, message, wparam, lparam);
+
         case WM_MEASUREITEM:
         case WM_DRAWITEM: {
             // Only the menu's items in the dark scheme are drawn by the program.

@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "support/handles_win32.h"
+#include "support/optional_calls_win32.h"
 #include "tests/kit/messages_win32.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/look/colour_scheme.h"
@@ -57,7 +59,45 @@ class Highlight : public MainWindowTest {
     static int RingSize(const Outline& o) {
         return 2 * (o.right - o.left + 1) + 2 * (o.bottom - o.top - 1);
     }
+
+    // The window's pixels with the frame round one field.
+    std::vector<COLORREF> WithFrame(std::vector<COLORREF> pixels, const Outline& o) {
+        RECT client{};
+        GetClientRect(window_, &client);
+        for (int y = o.top; y <= o.bottom; ++y) {
+            for (int x = o.left; x <= o.right; ++x) {
+                if (x == o.left || x == o.right || y == o.top || y == o.bottom) {
+                    pixels[static_cast<std::size_t>(y * client.right + x)] = kHighlightColour;
+                }
+            }
+        }
+        return pixels;
+    }
+
+    void TearDown() override {
+        trinumero::RestoreOptionalCalls();
+        trinumero::SetFramePixelCopy(nullptr);
+        MainWindowTest::TearDown();
+    }
 };
+
+// Whether the desktop is composed, as a stand-in for DwmIsCompositionEnabled says (Wine 8 says no
+// for the Windows 7 it acts as, Wine 10 yes).
+BOOL g_composed = TRUE;
+HRESULT WINAPI Composition(BOOL* composed) {
+    *composed = g_composed;
+    return S_OK;
+}
+
+// The borders the fields are asked to draw (WM_NCPAINT) while it is hooked.
+std::vector<HWND> g_border_paints;
+LRESULT CALLBACK RecordBorderPaint(int code, WPARAM wparam, LPARAM lparam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
+    if (code == HC_ACTION && sent->message == WM_NCPAINT) {
+        g_border_paints.push_back(sent->hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
 
 TEST_F(Highlight, FramesExactlyTheOutermostRingOfEachField) {
     for (const Outline& o : {kHexOutline, kDecOutline, kBinOutline}) {
@@ -95,8 +135,10 @@ std::vector<COLORREF> ClientPixels(HWND window) {
     return pixels;
 }
 
-// After each keystroke, framing only what changed must leave the window exactly as
-// redrawing all of it and then drawing the same frame would.
+// After each keystroke, framing only what changed must leave the window exactly as redrawing all
+// of it and then drawing the same frame would. A frame that moves is taken away by putting back the
+// pixels it covered where the desktop is composed; elsewhere the old field's border is invalidated
+// and drawn again (so that a popup's saved bits cannot bring the frame back), never put back.
 TEST_F(Highlight, LeavesTheSamePixelsAsAWholeWindowRedrawThenTheFrame) {
     struct Keystroke {
         HWND field;
@@ -108,9 +150,21 @@ TEST_F(Highlight, LeavesTheSamePixelsAsAWholeWindowRedrawThenTheFrame) {
         {dec_, kDecOutline.control, L'9'},                                     // moves
         {bin_, kBinOutline.control, L'1'}, {hex_, kHexOutline.control, L'\b'},
     };
-    for (const Keystroke& keystroke : keystrokes) {
+    const std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)> hook(
+        SetWindowsHookExW(WH_CALLWNDPROC, RecordBorderPaint, nullptr, GetCurrentThreadId()),
+        UnhookWindowsHookEx);
+    trinumero::ReplaceOptionalCall<trinumero::OptionalCall::kDwmIsCompositionEnabled>(&Composition);
+    for (std::size_t step = 0; step < 2 * std::size(keystrokes); ++step) {
+        const Keystroke& keystroke = keystrokes[step % std::size(keystrokes)];
+        const BOOL composed = g_composed = step < std::size(keystrokes);
+        const HWND framed_before = trinumero::WindowTable().Find(kMainWindowNumber)->framed_field;
         SendMessageW(keystroke.field, WM_CHAR, keystroke.key, 1);
+        g_border_paints.clear();
         HighlightField(keystroke.control, kMainWindowNumber);
+        if (framed_before != nullptr && framed_before != keystroke.field) {
+            EXPECT_EQ(g_border_paints, composed ? std::vector<HWND>{} : std::vector{framed_before})
+                << "composed " << composed << ", field " << keystroke.control;
+        }
         DrainMessages();
         const std::vector<COLORREF> framed = ClientPixels(window_);
 
@@ -165,20 +219,7 @@ TEST_F(Highlight, IsDrawnAgainAfterEveryEventThatMayHaveDrawnOverIt) {
         {"shown again", [&] { ShowWindow(window_, SW_HIDE), ShowWindow(window_, SW_SHOW); }},
     };
     const std::vector<COLORREF> clean = ClientPixels(window_);
-    // The clean window with the frame round one field.
-    const auto framed = [&](const Outline& o) {
-        std::vector<COLORREF> pixels = clean;
-        RECT client{};
-        GetClientRect(window_, &client);
-        for (int y = o.top; y <= o.bottom; ++y) {
-            for (int x = o.left; x <= o.right; ++x) {
-                if (x == o.left || x == o.right || y == o.top || y == o.bottom) {
-                    pixels[static_cast<std::size_t>(y * client.right + x)] = kHighlightColour;
-                }
-            }
-        }
-        return pixels;
-    };
+    const auto framed = [&](const Outline& o) { return WithFrame(clean, o); };
     for (const auto& [name, happen] : events) {
         HighlightField(kHexOutline.control, kMainWindowNumber);
         happen();
@@ -191,6 +232,56 @@ TEST_F(Highlight, IsDrawnAgainAfterEveryEventThatMayHaveDrawnOverIt) {
         DrainMessages();
         EXPECT_TRUE(ClientPixels(window_) == framed(kDecOutline)) << name;
     }
+}
+
+// The themed edit may draw its border for more than its WM_NCPAINT (its focus and hover states, on
+// Windows 7 fading between them, its state, style, theme or colours; a copy of its drawing): after
+// each such message, a frame painted over behind the program's back comes back at the next change.
+TEST_F(Highlight, ComesBackAfterEveryMessageForWhichTheFieldMayDrawItsBorder) {
+    STYLESTRUCT style{};
+    style.styleOld = style.styleNew = static_cast<DWORD>(GetWindowLongW(hex_, GWL_STYLE));
+    const trinumero::MemoryDc copy(nullptr);
+    for (const UINT message :
+         {WM_SETFOCUS, WM_KILLFOCUS, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_ENABLE, WM_STYLECHANGED,
+          WM_THEMECHANGED, WM_SYSCOLORCHANGE, WM_PRINT, WM_PRINTCLIENT}) {
+        const bool printed = message == WM_PRINT || message == WM_PRINTCLIENT;
+        const auto wparam = printed                      ? reinterpret_cast<WPARAM>(copy.Get())
+                            : message == WM_STYLECHANGED ? static_cast<WPARAM>(GWL_STYLE)
+                                                         : message == WM_ENABLE;
+        const LPARAM lparam = message == WM_STYLECHANGED ? reinterpret_cast<LPARAM>(&style)
+                              : printed                  ? PRF_NONCLIENT | PRF_CLIENT
+                                                         : 0;
+        HighlightField(kHexOutline.control, kMainWindowNumber);
+        {
+            const trinumero::WindowDc border(hex_, trinumero::DcArea::kWholeWindow);
+            const RECT ring{0, 0, kHexOutline.right - kHexOutline.left + 1,
+                            kHexOutline.bottom - kHexOutline.top + 1};
+            FrameRect(border.Get(), &ring, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+        SendMessageW(hex_, message, wparam, lparam);
+        HighlightField(kHexOutline.control, kMainWindowNumber);
+        EXPECT_EQ(FramedPixels(kHexOutline), RingSize(kHexOutline)) << "message " << message;
+    }
+}
+
+// A copy of the pixels under the frame that fails (as one from a locked desktop does) keeps
+// nothing: the frame's next move has the field draw its own border, and never puts back the pixels
+// of the place kept before.
+BOOL WINAPI FailingCopy(HDC, int, int, int, int, HDC, int, int, DWORD) {
+    return FALSE;
+}
+
+TEST_F(Highlight, AFailedCopyPutsNothingBack) {
+    trinumero::ReplaceOptionalCall<trinumero::OptionalCall::kDwmIsCompositionEnabled>(&Composition);
+    g_composed = TRUE;
+    const std::vector<COLORREF> clean = ClientPixels(window_);
+    HighlightField(kBinOutline.control, kMainWindowNumber);
+    trinumero::SetFramePixelCopy(&FailingCopy);
+    HighlightField(kHexOutline.control, kMainWindowNumber);
+    trinumero::SetFramePixelCopy(nullptr);
+    HighlightField(kDecOutline.control, kMainWindowNumber);
+    DrainMessages();
+    EXPECT_TRUE(ClientPixels(window_) == WithFrame(clean, kDecOutline));
 }
 
 TEST_F(Highlight, ARepaintOfTheWindowRemovesTheFrame) {

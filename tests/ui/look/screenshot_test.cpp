@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -319,11 +321,11 @@ TEST_F(DarkSchemeTest, EveryTextReadsWellOnTheDarkWindow) {
     }
 }
 
-// The drop-down as the user opens it: F10 and Down open it on its item. The picture is taken from
-// inside the menu's own loop, which then ends.
+// The drop-down as the user opens it: F10 and Down open it on its first item. The picture is taken
+// from inside the menu's own loop, which then ends.
 struct OpenedMenu {
     Picture picture;
-    RECT item{};  // in the picture
+    RECT item{};  // the last item, in the picture
 };
 OpenedMenu g_opened;
 
@@ -333,7 +335,9 @@ void CALLBACK TakeOpenedMenu(HWND window, UINT, UINT_PTR timer, DWORD) {
     RECT outer{};
     GetWindowRect(popup, &outer);
     g_opened.picture = TakePicture(popup);
-    GetMenuItemRect(window, GetSubMenu(GetMenu(window), 0), 0, &g_opened.item);
+    HMENU drop_down = GetSubMenu(GetMenu(window), 0);
+    GetMenuItemRect(window, drop_down, static_cast<UINT>(GetMenuItemCount(drop_down) - 1),
+                    &g_opened.item);
     OffsetRect(&g_opened.item, -outer.left, -outer.top);
     EndMenu();
 }
@@ -388,6 +392,38 @@ TEST_F(DarkSchemeTest, TheDropDownIsDarkWithACheckMarkAsClearAsTheSystemsOnlyWhe
     EXPECT_GE(check_pixels[0], check_pixels[1] * 9 / 10) << "as clear as the system's";
 }
 
+// A menu of a test's own: a separator stays the system's, not an empty row the program draws, and
+// an item added once the menu is dark is drawn dark with its name for screen readers.
+TEST_F(DarkSchemeTest, ASeparatorStaysTheSystemsAndAnItemAddedWhileDarkIsDrawnDark) {
+    HMENU bar = CreateMenu();
+    HMENU drop_down = CreatePopupMenu();
+    AppendMenuW(drop_down, MF_STRING, 1, L"Первый");
+    AppendMenuW(drop_down, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(drop_down), L"Проба");
+    HMENU own = GetMenu(window_);
+    SetMenu(window_, bar);
+    ColourMenuBar(kMainWindowNumber);
+    AppendMenuW(drop_down, MF_STRING, 2, L"Добавленный");
+    const auto [picture, added] = OpenDropDown(window_);
+    ASSERT_GT(picture.width, 0) << "the drop-down did not open";
+    const auto [background, contrast] = TextContrast(picture, added);
+    EXPECT_LT(Contrast(background, 0), 2.5);
+    EXPECT_GE(contrast, 4.5);
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_DATA;
+    ASSERT_TRUE(GetMenuItemInfoW(drop_down, 1, TRUE, &item));
+    EXPECT_EQ(item.fType & (MFT_SEPARATOR | MFT_OWNERDRAW), static_cast<UINT>(MFT_SEPARATOR));
+    ASSERT_TRUE(GetMenuItemInfoW(drop_down, 2, TRUE, &item));
+    const auto* name = reinterpret_cast<const MSAAMENUINFO*>(item.dwItemData);
+    ASSERT_TRUE((item.fType & MFT_OWNERDRAW) != 0 && name != nullptr);
+    EXPECT_EQ(name->dwMSAASignature, static_cast<DWORD>(MSAA_MENU_SIG));
+    EXPECT_EQ(std::wstring(name->pszWText, name->cchWText), L"Добавленный");
+    SetMenu(window_, own);
+    DestroyMenu(bar);
+    ColourMenuBar(kMainWindowNumber);
+}
+
 TEST_F(DarkSchemeTest, DrawingAnItemLeavesTheDeviceContextAsItWas) {
     const MemoryDc dc(nullptr);
     const auto state = [&] {
@@ -427,10 +463,24 @@ HRESULT WINAPI RecordAttribute(HWND, DWORD attribute, const void* value, DWORD) 
                : S_OK;
 }
 
+// Each time the caption is drawn again, the menu bar is drawn with it: the times that bar would
+// show the other scheme than the title bar was just given (the window counting as dark or not, the
+// menu's items drawn by the program or by the system), whatever the pixels of this system show.
+int g_mixed_bars = 0;
+
 LRESULT CALLBACK RecordCaption(int code, WPARAM wparam, LPARAM lparam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
     if (code == HC_ACTION && sent->message == WM_NCACTIVATE) {
+        const auto set = std::find_if(g_title_bar.rbegin(), g_title_bar.rend(),
+                                      [](int entry) { return entry >= 0; });
+        const bool dark = set != g_title_bar.rend() && *set % 10 == 1;
         g_title_bar.push_back(sent->wParam != 0 ? -2 : -1);
+        MENUITEMINFOW title{};
+        title.cbSize = sizeof title;
+        title.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(GetMenu(sent->hwnd), 0, TRUE, &title);
+        g_mixed_bars += (DarkWindowEntry(kMainWindowNumber) != nullptr) != dark ||
+                        ((title.fType & MFT_OWNERDRAW) != 0) != dark;
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }
@@ -459,6 +509,7 @@ TEST_F(DarkSchemeTest, TheTitleBarTakesTheAttributeTheWindowManagerAcceptsAndSho
         expected.insert(expected.end(), each_switch[refused].begin(), each_switch[refused].end());
         EXPECT_EQ(g_title_bar, expected) << refused << " refused";
     }
+    EXPECT_EQ(g_mixed_bars, 0);
 }
 
 TEST_F(DarkSchemeTest, FollowsTheAppModeWhileRunning) {
