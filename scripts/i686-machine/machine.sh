@@ -81,6 +81,12 @@ free_port() {
     python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
 }
 
+# A machine that cannot serve is ended, so that no later command finds it running.
+give_up() {
+    kill "$(cat "$state/qemu.pid")" 2>/dev/null || true
+    fail "$@"
+}
+
 # boot IMAGE_DIR STATE_DIR SERVED_FOLDER WRITABLE: the machine runs once SSH answers, with the
 # source folder and SERVED_FOLDER mounted at their paths.
 boot() {
@@ -123,7 +129,7 @@ boot() {
     while ! ssh_to "$state" true </dev/null 2>/dev/null; do
         running "$state" || fail "the machine stopped while booting; its console: $state/console.log"
         [ $(($(date +%s) - started)) -lt 300 ] ||
-            fail "the machine did not answer within 300 s; its console: $state/console.log"
+            give_up "the machine did not answer within 300 s; its console: $state/console.log"
         sleep 1
     done
     # The guest's page cache holds what it read of the shares (cache=loose): Wine maps programs
@@ -134,7 +140,7 @@ boot() {
     for share in $shares; do
         ssh_to "$state" "mkdir -p $(quote "${share#*=}") && mount -t 9p -o \
 trans=virtio,version=9p2000.L,msize=512000,cache=loose ${share%%=*} $(quote "${share#*=}")" \
-            </dev/null || fail "the machine could not mount ${share#*=}"
+            </dev/null || give_up "the machine could not mount ${share#*=}"
     done
     echo "machine.sh: the emulated machine booted in $(($(date +%s) - started)) s" >&2
 }
@@ -182,6 +188,9 @@ timeout -k 10 $limit$command </dev/null || status=\$?
 sync
 [ \$status -ne 124 ] || echo $(quote "machine.sh: ended after $limit s in the emulated machine: $1") >&2
 exit \$status" </dev/null || status=$?
+    # SSH's own failure: the machine did not answer, or went away while the command ran.
+    [ $status -ne 255 ] || echo "machine.sh: the emulated machine did not answer; its console: \
+$state/console.log" >&2
     return $status
 }
 
