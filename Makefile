@@ -63,9 +63,9 @@ test-win64: build-win64
 # (scripts/i686-machine/), whose image is made first unless the cache holds it; its programs take
 # five to nine times as long there, so each test may take up to 30 minutes.
 test-win32: build-win32
-	@if ! scripts/host-runs-i386.sh; then scripts/i686-machine/image.sh >/dev/null; fi
-	$(CTEST) --preset win32 --output-junit $(RESULTS)/win32.xml \
-		$$(scripts/host-runs-i386.sh || echo --timeout 1800)
+	limit=; if ! scripts/host-runs-i386.sh; then \
+		scripts/i686-machine/image.sh >/dev/null && limit="--timeout 1800" || exit 1; fi; \
+	$(CTEST) --preset win32 --output-junit $(RESULTS)/win32.xml $$limit
 
 # Every suite runs, also after one has failed; then the check of the sources (formatting, shell
 # scripts, include circles: scripts/check-sources.sh), one line per build folder (passed, failed,

@@ -5,12 +5,9 @@
 // which only a debugger is offered, as the last chance: no handler of the process runs.
 // "overrun terminated", in the probe built with TRINUMERO_WITHOUT_FAST_FAIL (as on Windows 7),
 // wants no exception at all: an int 0x29 in its place shows one (Windows 7: an access violation).
-//
-// In the emulated machine the i686 tests run in on a host that cannot execute 32-bit programs,
-// QEMU's software CPU reports the general protection fault of an int 0x29 with the error code
-// 0x29 * 16 + 2, where a processor reports 0x29 * 8 + 2, so Wine cannot tell it from any other
-// fault and raises an access violation. There the probe holds the program to what it decided: the
-// one exception comes from an int 0x29 of the stack cookie check's code, and the copy is ended.
+// In the emulated machine (README), whose CPU gives an int 0x29 the wrong error code so that Wine
+// raises an access violation, the one exception must come from an int 0x29 with the stack cookie
+// check's code (FastFailAskedInEmulator).
 #include <windows.h>
 
 #include <cstdint>
@@ -38,7 +35,6 @@ __attribute__((noinline)) int Overrun() {
 
 enum class Ending { kOther, kFastFail, kTerminated };
 
-// In the emulated machine: the exception comes from an int 0x29 with the stack cookie check's code.
 bool FastFailAskedInEmulator(HANDLE process, const DEBUG_EVENT& event) {
     if (GetEnvironmentVariableW(L"TRINUMERO_IN_MACHINE", nullptr, 0) == 0) {
         return false;

@@ -39,8 +39,8 @@ ColourScheme SystemColourScheme();
 void StartColourScheme(WindowEntry& window);
 
 // Gives the window's menu the colours of its scheme, once the bar is built, and in the dark scheme
-// has its items taken in and measured again: after a DPI change, and before the menu opens, so that
-// an item added or changed since the menu turned dark is drawn dark too. In the light and
+// has its items taken in and measured again: after a DPI change, and before a drop-down shows, so
+// that an item added or changed since the menu turned dark is drawn dark too. In the light and
 // high-contrast schemes it is left as the system draws it.
 void ColourMenuBar(int window);
 

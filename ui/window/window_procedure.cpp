@@ -124,9 +124,9 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
             return DefWindowProcW(window, message, wparam, lparam);
         }
 
-        case WM_INITMENU:
         case WM_INITMENUPOPUP:
-            // An item added or changed since the menu turned dark is drawn dark too.
+            // An item added or changed since the menu turned dark is drawn dark too: taken in
+            // before each drop-down shows, once per drop-down opened.
             ColourMenuBar(record.window_number);
             return DefWindowProcW(window, message, wparam, lparam);
 
