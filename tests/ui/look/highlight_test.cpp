@@ -76,12 +76,14 @@ HRESULT WINAPI Composition(BOOL* composed) {
     return S_OK;
 }
 
-// The borders the fields are asked to draw (WM_NCPAINT) while it is hooked.
-std::vector<HWND> g_border_paints;
+// The borders the fields are asked to draw (WM_NCPAINT) while it is hooked, and whether that comes
+// from an invalidated part of the border (an update region) or is a plain ask to draw it all (1).
+using BorderPaint = std::pair<HWND, bool>;
+std::vector<BorderPaint> g_border_paints;
 LRESULT CALLBACK RecordBorderPaint(int code, WPARAM wparam, LPARAM lparam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
     if (code == HC_ACTION && sent->message == WM_NCPAINT) {
-        g_border_paints.push_back(sent->hwnd);
+        g_border_paints.emplace_back(sent->hwnd, sent->wParam != 1);
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }
@@ -161,7 +163,8 @@ TEST_F(Highlight, LeavesTheSamePixelsAsAWholeWindowRedrawThenTheFrame) {
         HighlightField(keystroke.control, kMainWindowNumber);
         if (framed_before != nullptr && framed_before != keystroke.field) {
             const bool put_back = composed && step != failing_copy + 1;
-            EXPECT_EQ(g_border_paints, put_back ? std::vector<HWND>{} : std::vector{framed_before})
+            const std::vector<BorderPaint> redrawn{{framed_before, !composed}};
+            EXPECT_EQ(g_border_paints, put_back ? std::vector<BorderPaint>{} : redrawn)
                 << "composed " << composed << ", step " << step;
         }
         DrainMessages();
