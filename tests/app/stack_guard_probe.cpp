@@ -35,17 +35,16 @@ __attribute__((noinline)) int Overrun() {
 
 enum class Ending { kOther, kFastFail, kTerminated };
 
-bool FastFailAskedInEmulator(HANDLE process, const DEBUG_EVENT& event) {
+bool FastFailAskedInEmulator(HANDLE process, HANDLE thread, const DEBUG_EVENT& event) {
     if (GetEnvironmentVariableW(L"TRINUMERO_IN_MACHINE", nullptr, 0) == 0) {
         return false;
     }
     unsigned char instruction[2] = {};
-    const trinumero::KernelHandle thread(OpenThread(THREAD_GET_CONTEXT, FALSE, event.dwThreadId));
     CONTEXT context{};
     context.ContextFlags = CONTEXT_INTEGER;
     if (!ReadProcessMemory(process, event.u.Exception.ExceptionRecord.ExceptionAddress, instruction,
                            sizeof instruction, nullptr) ||
-        !thread || !GetThreadContext(thread.get(), &context)) {
+        !GetThreadContext(thread, &context)) {
         return false;
     }
 #if defined(__i386__)
@@ -89,7 +88,7 @@ Ending RunOverrunCopy() {
                              event.u.Exception.dwFirstChance == 0 &&
                              record.ExceptionInformation[0] == FAST_FAIL_STACK_COOKIE_CHECK_FAILURE;
             if (ending == Ending::kTerminated && !fast_fail &&
-                FastFailAskedInEmulator(child.get(), event)) {
+                FastFailAskedInEmulator(child.get(), thread.get(), event)) {
                 TerminateProcess(child.get(), static_cast<UINT>(STATUS_STACK_BUFFER_OVERRUN));
                 fast_fail = true;
             }

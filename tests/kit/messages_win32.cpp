@@ -14,6 +14,11 @@ void DispatchPendingMessages() {
     }
 }
 
+ThreadHook HookThisThread(int kind, HOOKPROC procedure) {
+    return ThreadHook(SetWindowsHookExW(kind, procedure, nullptr, GetCurrentThreadId()),
+                      UnhookWindowsHookEx);
+}
+
 bool PutTextOnClipboard(const std::wstring& text) {
     if (!OpenClipboard(nullptr)) {
         return false;

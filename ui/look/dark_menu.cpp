@@ -127,11 +127,10 @@ void SetMenuDark(WindowEntry& window, bool dark) {
     HMENU bar = GetMenu(window.handle);
     std::size_t count = 0;
     if (bar != nullptr && dark) {
-        ForEachMenuItem(bar, [&](HMENU menu, int position, bool) {
-            count += DrawnByProgram(ItemInfo(menu, position)) ? 1u : 0u;
-        });
+        ForEachMenuItem(bar, [&](HMENU, int, bool) { ++count; });
     }
-    // Made whole before any item points into it: the records never move while they are used.
+    // Made whole before any item points into it: the records never move while they are used. Room
+    // for every item; the separators and bitmap items the system draws leave theirs unused.
     std::vector<DarkMenuItem> records(count);
     if (dark) {
         // Measuring starts as soon as an item changes.

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -146,9 +146,7 @@ TEST_F(Highlight, LeavesTheSamePixelsAsAWholeWindowRedrawThenTheFrame) {
         {dec_, kDecOutline.control, L'9'},                                     // moves
         {bin_, kBinOutline.control, L'1'}, {hex_, kHexOutline.control, L'\b'},
     };
-    const std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)> hook(
-        SetWindowsHookExW(WH_CALLWNDPROC, RecordBorderPaint, nullptr, GetCurrentThreadId()),
-        UnhookWindowsHookEx);
+    const auto hook = trinumero::testing::HookThisThread(WH_CALLWNDPROC, RecordBorderPaint);
     trinumero::ReplaceOptionalCall<trinumero::OptionalCall::kDwmIsCompositionEnabled>(&Composition);
     // Not composed, then composed; the copy fails as the frame moves to the decimal field (into a
     // bitmap that still holds another place's pixels), and again as the reference frames it.
@@ -226,16 +224,19 @@ TEST_F(Highlight, IsDrawnAgainAfterEveryEventThatMayHaveDrawnOverIt) {
     STYLESTRUCT style{};
     style.styleOld = style.styleNew = static_cast<DWORD>(GetWindowLongW(hex_, GWL_STYLE));
     const trinumero::MemoryDc copy(nullptr);
-    for (const UINT message :
-         {WM_SETFOCUS, WM_KILLFOCUS, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_ENABLE, WM_STYLECHANGED,
-          WM_THEMECHANGED, WM_SYSCOLORCHANGE, WM_PRINT, WM_PRINTCLIENT}) {
-        const bool printed = message == WM_PRINT || message == WM_PRINTCLIENT;
-        const auto wparam = printed                      ? reinterpret_cast<WPARAM>(copy.Get())
-                            : message == WM_STYLECHANGED ? static_cast<WPARAM>(GWL_STYLE)
-                                                         : message == WM_ENABLE;
-        const LPARAM lparam = message == WM_STYLECHANGED ? reinterpret_cast<LPARAM>(&style)
-                              : printed                  ? PRF_NONCLIENT | PRF_CLIENT
-                                                         : 0;
+    const auto into_copy = reinterpret_cast<WPARAM>(copy.Get());
+    const std::tuple<UINT, WPARAM, LPARAM> border_messages[] = {
+        {WM_SETFOCUS, 0, 0},
+        {WM_KILLFOCUS, 0, 0},
+        {WM_MOUSEMOVE, 0, 0},
+        {WM_MOUSELEAVE, 0, 0},
+        {WM_ENABLE, TRUE, 0},
+        {WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE), reinterpret_cast<LPARAM>(&style)},
+        {WM_THEMECHANGED, 0, 0},
+        {WM_SYSCOLORCHANGE, 0, 0},
+        {WM_PRINT, into_copy, PRF_NONCLIENT | PRF_CLIENT},
+        {WM_PRINTCLIENT, into_copy, PRF_NONCLIENT | PRF_CLIENT}};
+    for (const auto& [message, wparam, lparam] : border_messages) {
         events.emplace_back("message " + std::to_string(message), [=, this] {
             const trinumero::WindowDc border(hex_, trinumero::DcArea::kWholeWindow);
             const RECT ring{0, 0, kHexOutline.right - kHexOutline.left + 1,

@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -486,9 +485,7 @@ LRESULT CALLBACK RecordCaption(int code, WPARAM wparam, LPARAM lparam) {
 }
 
 TEST_F(DarkSchemeTest, TheTitleBarTakesTheAttributeTheWindowManagerAcceptsAndShowsItAtOnce) {
-    const std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)> hook(
-        SetWindowsHookExW(WH_CALLWNDPROC, RecordCaption, nullptr, GetCurrentThreadId()),
-        UnhookWindowsHookEx);
+    const auto hook = trinumero::testing::HookThisThread(WH_CALLWNDPROC, RecordCaption);
     ReplaceOptionalCall<OptionalCall::kDwmSetWindowAttribute>(&RecordAttribute);
     SetHighContrastQuery([] { return g_high_contrast; });
     // Leaving dark, entering it while the window is active, entering high contrast and leaving it.

@@ -138,12 +138,12 @@ int ShowWatched(BoxSeen& seen, const std::vector<HWND>& watched, const char* tit
                 const char* text, UINT flags = kStopFlags) {
     g_seen = &seen;
     g_watched = watched;
-    const HHOOK hook = SetWindowsHookExW(WH_CBT, WatchBoxes, nullptr, GetCurrentThreadId());
+    trinumero::testing::ThreadHook hook = trinumero::testing::HookThisThread(WH_CBT, WatchBoxes);
     EXPECT_NE(hook, nullptr);
     const UINT_PTR timer = SetTimer(nullptr, 0, 15000, Rescue);
     const int result = ShowMessage(title, text, flags);
     KillTimer(nullptr, timer);
-    UnhookWindowsHookEx(hook);
+    hook.reset();
     g_seen = nullptr;
     g_watched.clear();
     EXPECT_FALSE(seen.timed_out) << "the box was not seen activating";
